@@ -1,0 +1,96 @@
+#include "Cp1252.h"
+
+#include <cstdint>
+
+namespace sx {
+
+namespace {
+
+// Unicode code points of bytes 0x80..0x9F; 0 marks an unassigned byte.
+const char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendUtf8(std::string &out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(const std::string &bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char b : bytes) {
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0) cp = kHigh[b - 0x80] ? kHigh[b - 0x80] : b;  // undefined bytes pass as C1
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(const std::string &utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    const size_t n = utf8.size();
+    for (size_t k = 0; k < n;) {
+        unsigned char b = static_cast<unsigned char>(utf8[k]);
+        char32_t cp;
+        size_t len;
+        if (b < 0x80) {
+            cp = b;
+            len = 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07;
+            len = 4;
+        } else {
+            out += '?';
+            ++k;
+            continue;
+        }
+        if (k + len > n) {
+            out += '?';
+            break;
+        }
+        bool ok = true;
+        for (size_t m = 1; m < len; ++m) {
+            unsigned char c = static_cast<unsigned char>(utf8[k + m]);
+            if ((c & 0xC0) != 0x80) ok = false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        k += ok ? len : 1;
+        if (!ok) {
+            out += '?';
+            continue;
+        }
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        char found = '?';
+        for (int h = 0; h < 32; ++h)
+            if (kHigh[h] == cp || (kHigh[h] == 0 && cp == static_cast<char32_t>(0x80 + h))) {
+                found = static_cast<char>(0x80 + h);
+                break;
+            }
+        out += found;
+    }
+    return out;
+}
+
+}  // namespace sx

@@ -1,0 +1,35 @@
+#pragma once
+// Number texts and conversions shared by every file format and window.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace sx {
+
+// "." as decimal point, no leading zero (.5, -.5), up to 15 significant
+// digits, exponent form (1E+15, 1E-05) for very large or small magnitudes.
+std::string StrNumber(double x);
+// The same with one blank in front of a number that is not negative.
+std::string StrNumberUntrimmed(double x);
+// Blank or "-", the digits of StrNumber with the given separator, a trailing blank.
+std::string PrintNumber(double x, char decimalSeparator);
+// Exactly `decimals` digits after the separator, at least one before it.
+std::string FormatFixed(double x, int decimals, char decimalSeparator);
+
+// The leading number of a text, "." the only decimal separator; 0 when the
+// text starts with no number. Blanks inside the number are skipped, as the
+// lenient reader of typed numbers does ("1 000" reads 1000).
+double ParseNumber(const std::string &text);
+// Strict: the whole text (leading and trailing blanks allowed) must be one number.
+std::optional<double> ParseNumberStrict(const std::string &text);
+
+// Nearest whole number, halves to even. Empty for NaN, infinity or a value
+// outside the 32-bit range, so that no such value reaches an integer.
+std::optional<int32_t> RoundToInt32(double x);
+std::optional<int16_t> RoundToInt16(double x);
+double RoundHalfEven(double x);
+// Integer division truncating toward zero (b != 0).
+inline int32_t IntDiv(int32_t a, int32_t b) { return a / b; }
+
+}  // namespace sx

@@ -1,0 +1,53 @@
+#include "Paths.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace sx {
+
+namespace {
+size_t LastSeparator(const std::string &path) { return path.find_last_of("\\/"); }
+}  // namespace
+
+std::string FileNameOf(const std::string &path) {
+    size_t k = LastSeparator(path);
+    return k == std::string::npos ? path : path.substr(k + 1);
+}
+
+std::string FolderOf(const std::string &path) {
+    size_t k = LastSeparator(path);
+    return k == std::string::npos ? std::string() : path.substr(0, k);
+}
+
+std::string ToUpperAscii(std::string s) {
+    for (char &c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string ExtensionOf(const std::string &fileName) {
+    size_t k = fileName.find_last_of('.');
+    return ToUpperAscii(k == std::string::npos ? fileName : fileName.substr(k + 1));
+}
+
+std::string UpperTail(const std::string &text, size_t n) {
+    return ToUpperAscii(text.size() <= n ? text : text.substr(text.size() - n));
+}
+
+std::string Trim(const std::string &s) {
+    size_t a = s.find_first_not_of(' ');
+    if (a == std::string::npos) return "";
+    size_t b = s.find_last_not_of(' ');
+    return s.substr(a, b - a + 1);
+}
+
+bool FileExists(const std::string &path) {
+    std::FILE *f = std::fopen(path.c_str(), "rb");
+    if (f) {
+        std::fclose(f);
+        return true;
+    }
+    return !(errno == ENOENT || path.empty());
+}
+
+}  // namespace sx

@@ -1,0 +1,210 @@
+#include "SdxFile.h"
+
+#include <cmath>
+
+#include "BinaryIO.h"
+#include "Cp1252.h"
+
+namespace sx {
+
+namespace {
+
+const char kMagic[] = "Strudelax";
+constexpr size_t kMagicLen = 9;
+
+UserMessage ReadFailure() {
+    return {"Fehler in dieser SDX-Datei! Datei beschädigt oder falsches Format?", MsgIcon::Exclamation,
+            MsgButtons::OkCancel, "Fehler"};
+}
+
+bool AllFinite(const std::vector<double> &v) {
+    for (double x : v)
+        if (!std::isfinite(x)) return false;
+    return true;
+}
+
+// Reads fields 2..26; false on any failure.
+class SdxParser {
+public:
+    SdxParser(ByteReader &r, VectorDocument &doc, Messages &msgs) : r_(r), doc_(doc), msgs_(msgs) {}
+
+    bool Run() {
+        int16_t version;
+        if (!r_.Read(version)) return false;
+        RecordingHeader &h = doc_.Header;
+        for (std::string *t : {&h.DateAndTime, &h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType,
+                               &h.RecordingType, &h.Algorithm})
+            if (!Text(*t)) return false;
+        int32_t nx, ny;
+        for (int32_t *v : {&h.ImageWidth, &h.ImageHeight, &h.InterrogationWidth, &h.InterrogationHeight,
+                           &h.GridStepX, &h.GridStepY, &h.FirstColumnPixel, &h.FirstRowPixel, &h.PixelsPerCm,
+                           &h.TimeInterval, &nx, &ny, &doc_.ValidCount})
+            if (!r_.Read(*v)) return false;
+        if (nx < 1 || ny < 1) return false;
+        // never allocate more than the file can fill
+        const uint64_t nodes = static_cast<uint64_t>(nx) * static_cast<uint64_t>(ny);
+        const uint64_t need = 8ull * static_cast<uint64_t>(nx) + 8ull * static_cast<uint64_t>(ny) + 20ull * nodes;
+        if (need > r_.Remaining()) return false;
+        doc_.NX = nx;
+        doc_.NY = ny;
+        if (!r_.ReadArray(doc_.PosXs, static_cast<size_t>(nx)) || !r_.ReadArray(doc_.PosYs, static_cast<size_t>(ny)) ||
+            !r_.ReadArray(doc_.Us, nodes) || !r_.ReadArray(doc_.Vs, nodes) || !r_.ReadArray(doc_.Statuses, nodes))
+            return false;
+        if (!AllFinite(doc_.PosXs) || !AllFinite(doc_.PosYs) || !AllFinite(doc_.Us) || !AllFinite(doc_.Vs))
+            return false;
+        doc_.BackValues.assign(nodes, 0.0);
+
+        int32_t reserved;
+        int16_t critShown;
+        if (!r_.Read(reserved) || !Double(doc_.TrafoShiftX) || !Double(doc_.TrafoShiftY) || !r_.Read(critShown))
+            return false;
+        doc_.View.CritPointShown = critShown != 0;
+        if (!Double(doc_.CritPointX) || !Double(doc_.CritPointY) || !Double(doc_.GalileiU) || !Double(doc_.GalileiV))
+            return false;
+
+        if (!Streamlines()) return false;
+
+        if (!Double(doc_.VectorScale)) return false;
+        for (int k = 0; k < ColorCount; ++k)
+            if (!r_.Read(doc_.Colors[k])) return false;
+        if (!r_.Skip(7 * sizeof(int32_t))) return false;
+        if (!Double(doc_.BackMinValue) || !Double(doc_.BackNullValue) || !Double(doc_.BackMaxValue)) return false;
+
+        int32_t flags;
+        if (!r_.Read(flags)) return false;
+        doc_.View.ShowHeader = flags & 1;
+        doc_.View.ShowTable = flags & 2;
+        doc_.View.ShowVectorfield = flags & 4;
+        if (!Double(doc_.SpareValue1) || !Double(doc_.SpareValue2) || !Double(doc_.SpareValue3)) return false;
+        int16_t coord, aspect;
+        if (!r_.Read(coord) || !r_.Read(aspect)) return false;
+        doc_.View.ShowCoordSystem = coord != 0;
+        doc_.View.AspectRatioCorrection = aspect != 0;
+        int32_t mode;
+        if (!r_.Read(mode)) return false;
+        if (mode == BackNone || mode == BackSwirlSquare || mode == BackVorticity) doc_.View.Background = mode;
+        if (!Text(doc_.InfoText)) return false;
+        int32_t endMarker;
+        return r_.Read(endMarker);
+    }
+
+private:
+    bool Text(std::string &out) {
+        int32_t len;
+        if (!r_.Read(len) || len < 0) return false;
+        std::string raw;
+        if (!r_.ReadBytes(raw, static_cast<size_t>(len))) return false;
+        out = Cp1252ToUtf8(raw);
+        return true;
+    }
+    bool Double(double &out) { return r_.Read(out) && std::isfinite(out); }
+
+    bool Streamlines() {
+        int32_t n;
+        if (!r_.Read(n) || n < 0) return false;
+        if (static_cast<uint64_t>(n) * 32u > r_.Remaining()) return false;
+        TrajectoryRing &t = doc_.Trajectories;
+        int32_t keep = n;
+        if (n > kMaxTrajectories) {
+            msgs_.push_back({"Warnung: Es können nicht alle Stromlinien eingelesen werden!", MsgIcon::Information,
+                             MsgButtons::Ok, "Datei öffnen"});
+            keep = kMaxTrajectories;
+        }
+        t.Count = keep;
+        for (int32_t k = 0; k < keep; ++k)
+            if (!Double(t.X0[k]) || !Double(t.Y0[k]) || !Double(t.Step[k]) || !Double(t.Spare[k])) return false;
+        if (!r_.Skip(static_cast<size_t>(n - keep) * 32u)) return false;
+        if (!r_.Read(t.Last)) return false;
+        if (t.Last > kMaxTrajectories) t.Last = kMaxTrajectories;
+        if (t.Last < 0) t.Last = 0;
+        return true;
+    }
+
+    ByteReader &r_;
+    VectorDocument &doc_;
+    Messages &msgs_;
+};
+
+}  // namespace
+
+ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc) {
+    ReadResult res;
+    if (bytes.size() < kMagicLen || bytes.compare(0, kMagicLen, kMagic) != 0) {
+        res.messages.push_back(
+            {"Fehler: Dies ist keine gültige SDX-Datei!", MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Öffnen"});
+        res.messages.push_back(ReadFailure());
+        return res;
+    }
+    ByteReader r(bytes.data() + kMagicLen, bytes.size() - kMagicLen);
+    SdxParser p(r, doc, res.messages);
+    res.ok = p.Run();
+    if (!res.ok) res.messages.push_back(ReadFailure());
+    return res;
+}
+
+ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        ReadResult res;
+        res.messages.push_back({"Öffnen dieser SDX-Datei fehlgeschlagen! Datei schreibgeschützt oder bereits verwendet?",
+                                MsgIcon::Exclamation, MsgButtons::OkCancel, "Fehler"});
+        return res;
+    }
+    return ReadSdxBytes(bytes, doc);
+}
+
+std::string SdxBytes(const VectorDocument &doc) {
+    std::string out;
+    out.reserve(512 + doc.NodeCount() * 20 + (doc.PosXs.size() + doc.PosYs.size()) * 8 + doc.InfoText.size());
+    ByteWriter w(out);
+    auto text = [&](const std::string &utf8) {
+        std::string b = Utf8ToCp1252(utf8);
+        w.Write(static_cast<int32_t>(b.size()));
+        w.WriteBytes(b);
+    };
+    w.WriteBytes(std::string(kMagic, kMagicLen));
+    w.Write(static_cast<int16_t>(1));
+    const RecordingHeader &h = doc.Header;
+    for (const std::string *t :
+         {&h.DateAndTime, &h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm})
+        text(*t);
+    for (int32_t v : {h.ImageWidth, h.ImageHeight, h.InterrogationWidth, h.InterrogationHeight, h.GridStepX,
+                      h.GridStepY, h.FirstColumnPixel, h.FirstRowPixel, h.PixelsPerCm, h.TimeInterval, doc.NX, doc.NY,
+                      doc.ValidCount})
+        w.Write(v);
+    w.WriteArray(doc.PosXs);
+    w.WriteArray(doc.PosYs);
+    w.WriteArray(doc.Us);
+    w.WriteArray(doc.Vs);
+    w.WriteArray(doc.Statuses);
+    w.Write(int32_t{0});
+    w.Write(doc.TrafoShiftX);
+    w.Write(doc.TrafoShiftY);
+    w.Write(static_cast<int16_t>(doc.View.CritPointShown ? -1 : 0));
+    for (double v : {doc.CritPointX, doc.CritPointY, doc.GalileiU, doc.GalileiV}) w.Write(v);
+    const TrajectoryRing &t = doc.Trajectories;
+    w.Write(t.Count);
+    for (int32_t k = 0; k < t.Count && k < kMaxTrajectories; ++k)
+        for (double v : {t.X0[k], t.Y0[k], t.Step[k], t.Spare[k]}) w.Write(v);
+    w.Write(t.Last);
+    w.Write(doc.VectorScale);
+    for (int k = 0; k < ColorCount; ++k) w.Write(doc.Colors[k]);
+    for (int k = 0; k < 7; ++k) w.Write(int32_t{0});
+    for (double v : {doc.BackMinValue, doc.BackNullValue, doc.BackMaxValue}) w.Write(v);
+    w.Write(static_cast<int32_t>((doc.View.ShowHeader ? 1 : 0) + (doc.View.ShowTable ? 2 : 0) +
+                                 (doc.View.ShowVectorfield ? 4 : 0)));
+    for (double v : {doc.SpareValue1, doc.SpareValue2, doc.SpareValue3}) w.Write(v);
+    w.Write(static_cast<int16_t>(doc.View.ShowCoordSystem ? -1 : 0));
+    w.Write(static_cast<int16_t>(doc.View.AspectRatioCorrection ? -1 : 0));
+    int32_t mode = (doc.View.Background == BackSwirlSquare || doc.View.Background == BackVorticity) ? doc.View.Background : 0;
+    w.Write(mode);
+    text(doc.InfoText);
+    w.Write(int32_t{-1});
+    return out;
+}
+
+SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path) {
+    return WriteFileAtomically(path, SdxBytes(doc));
+}
+
+}  // namespace sx

@@ -1,0 +1,24 @@
+#pragma once
+// The program's own binary document format.
+
+#include <string>
+
+#include "AtomicFile.h"
+#include "Message.h"
+#include "VectorDocument.h"
+
+namespace sx {
+
+struct ReadResult {
+    bool ok = false;
+    Messages messages;  // to show in order, on success too (warnings)
+};
+
+// Fills `doc` (at its load-time initial values) from the file at `path`.
+ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc);
+ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc);
+
+std::string SdxBytes(const VectorDocument &doc);
+SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path);
+
+}  // namespace sx

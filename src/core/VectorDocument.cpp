@@ -1,0 +1,60 @@
+#include "VectorDocument.h"
+
+#include <algorithm>
+
+namespace sx {
+
+const std::array<ColorSetting, ColorCount> kColorSettings = {{
+    {"Background", ColBackground, Rgb(255, 255, 255)},
+    {"BackMax", ColBackMax, Rgb(0, 255, 0)},
+    {"BackMin", ColBackMin, Rgb(255, 0, 0)},
+    {"BackNull", ColBackNull, Rgb(255, 255, 255)},
+    {"CoordSystem", ColCoordSystem, Rgb(0, 0, 0)},
+    {"Trajectory", ColTrajectory, Rgb(0, 150, 0)},
+    {"Vector", ColVector, Rgb(0, 0, 255)},
+    {"VectorCrit", ColVectorCrit, Rgb(0, 200, 0)},
+    {"VectorQuest", ColVectorQuest, Rgb(255, 0, 0)},
+}};
+
+ColorTable DefaultColors() {
+    ColorTable t;
+    for (const auto &s : kColorSettings) t[s.index] = s.defaultValue;
+    return t;
+}
+
+void VectorDocument::Resize(int32_t nx, int32_t ny) {
+    NX = nx;
+    NY = ny;
+    const size_t n = NodeCount();
+    PosXs.assign(static_cast<size_t>(nx), 0.0);
+    PosYs.assign(static_cast<size_t>(ny), 0.0);
+    Us.assign(n, 0.0);
+    Vs.assign(n, 0.0);
+    BackValues.assign(n, 0.0);
+    Statuses.assign(n, 0);
+}
+
+int32_t VectorDocument::CountValid() const {
+    return static_cast<int32_t>(std::count_if(Statuses.begin(), Statuses.end(), [](int32_t s) { return s > 0; }));
+}
+
+std::string VectorDocument::Caption() const { return Modified ? FileName + " (verändert)" : FileName; }
+
+void SetLoadDefaults(VectorDocument &doc) {
+    doc.VectorScale = 1.0;
+    doc.BackMaxValue = 1.0;
+    doc.BackNullValue = 0;
+    doc.BackMinValue = -1.0;
+    doc.BothDirections = true;
+    doc.StepFactor = 0.01;
+    doc.ExportDistance = 0.1;
+    doc.View.CritPointShown = false;
+    doc.CritPointX = doc.CritPointY = 0;
+    doc.GalileiU = doc.GalileiV = 0;
+    doc.TrafoShiftX = doc.TrafoShiftY = 0;
+    doc.Trajectories = TrajectoryRing{};
+    doc.RefVelocity = 0;
+    doc.Undo = UndoSnapshot{};
+}
+
+}  // namespace sx
