@@ -1,0 +1,83 @@
+#pragma once
+// The frame window: holds the document windows, the status line, the shared
+// common dialog and the frame's own small menu.
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "platform/CommonDialog.h"
+
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenuBar;
+class QStackedWidget;
+
+namespace sx {
+
+class frmVectorTable;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    static frmMain *Instance();
+
+    CommonDialog commonDialog;
+    CommonDialog &CommonDlg() { return commonDialog; }
+    QLabel *StatusText = nullptr;
+    QLineEdit *txtTemp = nullptr;
+    bool ShowStartUpInfo = false;
+
+    void SetStatusText(const QString &text);
+    QString StatusTextCaption() const;
+
+    // Load handler: buffer, first-run settings, the command-line file.
+    void MDIForm_Load(const QString &commandLine);
+    // First activation: the start-up information dialog.
+    void MDIForm_Activate();
+
+    void mnuOpen_Click();
+    void TryToOpen(const QString &fullFileName);
+    void mnuExit_Click();
+    void mnuHelp_Click();
+    void mnuHelpIndex_Click();
+    void mnuAbout_Click();
+    void mnuAssociateFileType_Click();
+
+    // Creates a document window for CommonDialog.FileName; nullptr when its load failed.
+    frmVectorTable *OpenDocumentWindow();
+    QList<frmVectorTable *> Documents() const;
+    frmVectorTable *ActiveDocument() const;
+    QMdiArea *MdiArea() const { return mdi_; }
+
+    // The document windows bring their own menu bars; the frame shows the active one.
+    void RegisterMenuBar(QMenuBar *bar);
+    void ShowMenuBarOf(frmVectorTable *doc);
+
+    // Both file dialogs' filter lists.
+    static const QString kOpenFilter;
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void BuildMenu();
+    void UpdateMenuBar();
+    QMdiArea *mdi_ = nullptr;
+    QStackedWidget *menus_ = nullptr;
+    QMenuBar *ownMenu_ = nullptr;
+    bool closing_ = false;
+};
+
+// The help file path that every help command uses (set at start-up).
+QString &HelpFilePath();
+// The folder of the executable.
+QString ProgramFolder();
+
+}  // namespace sx

@@ -1,0 +1,3 @@
+#include "app/Start.h"
+
+int main(int argc, char **argv) { return sx::Start::Main(argc, argv); }

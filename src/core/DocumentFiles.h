@@ -1,0 +1,20 @@
+#pragma once
+// Chooses the reader by the upper-cased extension and the writer by the
+// upper-cased last four characters of the file name.
+
+#include <functional>
+#include <string>
+
+#include "AtomicFile.h"
+#include "Message.h"
+#include "SdxFile.h"
+
+namespace sx {
+
+// Asks the user a question while reading (the simple DaVis format's null vectors).
+using AskUser = std::function<MsgAnswer(const UserMessage &)>;
+
+ReadResult ReadDocumentFile(const std::string &extension, VectorDocument &doc, const AskUser &ask);
+SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc);
+
+}  // namespace sx

@@ -1,0 +1,343 @@
+#include "frmVectorTable.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Paths.h"
+#include "SdxFile.h"
+#include "app/frmMain.h"
+#include "DocumentFiles.h"
+#include "platform/HelpViewer.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
+
+namespace sx {
+
+namespace {
+
+// A stored colour: a whole number in the 32-bit range, else the default.
+int32_t ColorFromText(const QString &text, int32_t fallback) {
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    if (!ok || v < INT32_MIN || v > INT32_MAX) return fallback;
+    return static_cast<int32_t>(v);
+}
+
+void ShowMessages(const Messages &msgs) {
+    for (const UserMessage &m : msgs) MessageBox(m);
+}
+
+}  // namespace
+
+frmVectorTable::frmVectorTable(frmMain *frame, QWidget *parent) : QWidget(parent), frame_(frame) {
+    setObjectName(QStringLiteral("frmVectorTable"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    menuBar_ = new QMenuBar;
+    menuBar_->setObjectName(QStringLiteral("frmVectorTableMenu"));
+    CreateControls();
+    BuildFileMenu();
+    BuildEditMenu();
+    BuildViewMenu();
+    BuildCalculationsMenu();
+    BuildLeftMouseMenu();
+    BuildWindowMenu();
+    BuildHelpMenu();
+    if (frame_) frame_->RegisterMenuBar(menuBar_);
+}
+
+frmVectorTable::~frmVectorTable() {
+    delete menuBar_;
+    if (frame_) frame_->ShowMenuBarOf(frame_->ActiveDocument() == this ? nullptr : frame_->ActiveDocument());
+}
+
+QAction *frmVectorTable::Action(const char *name) const {
+    return menuBar_->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+QAction *frmVectorTable::AddItem(QMenu *menu, const char *name, const QString &caption,
+                                 void (frmVectorTable::*handler)(), const QKeySequence &shortcut) {
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) {
+        a->setShortcut(shortcut);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+    }
+    if (handler) connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return a;
+}
+
+QAction *frmVectorTable::AddCheckItem(QMenu *menu, const char *name, const QString &caption, bool checked,
+                                      void (frmVectorTable::*handler)(), const QKeySequence &shortcut) {
+    QAction *a = AddItem(menu, name, caption, nullptr, shortcut);
+    a->setCheckable(true);
+    a->setChecked(checked);
+    // the handler decides the new check state itself
+    if (handler)
+        connect(a, &QAction::triggered, this, [this, a, handler, checked_before = checked]() mutable {
+            Q_UNUSED(checked_before);
+            a->setChecked(!a->isChecked());
+            (this->*handler)();
+        });
+    return a;
+}
+
+void frmVectorTable::BuildFileMenu() {
+    mnuFile = menuBar_->addMenu(QStringLiteral("&Datei"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    AddItem(mnuFile, "mnuOpen", QStringLiteral("Ö&ffnen"), &frmVectorTable::mnuOpen_Click);
+    AddItem(mnuFile, "mnuClose", QStringLiteral("&Schließen"), &frmVectorTable::mnuClose_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_F4));
+    mnuFile->addSeparator();
+    AddItem(mnuFile, "mnuSave", QStringLiteral("&Speichern"), &frmVectorTable::mnuSave_Click, QKeySequence(Qt::Key_F3));
+    AddItem(mnuFile, "mnuSaveAs", QStringLiteral("Speichern &unter..."), &frmVectorTable::mnuSaveAs_Click,
+            QKeySequence(Qt::Key_F4));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSepExit"));
+    AddItem(mnuFile, "mnuExit", QStringLiteral("&Beenden"), &frmVectorTable::mnuExit_Click);
+}
+
+void frmVectorTable::BuildWindowMenu() {
+    mnuWindows = menuBar_->addMenu(QStringLiteral("&Fenster"));
+    mnuWindows->setObjectName(QStringLiteral("mnuWindows"));
+    connect(mnuWindows, &QMenu::aboutToShow, this, [this] {
+        // the window list follows the fixed items
+        for (QAction *a : mnuWindows->actions())
+            if (a->property("windowList").toBool()) {
+                mnuWindows->removeAction(a);
+                a->deleteLater();
+            }
+        if (!frame_) return;
+        QAction *sep = mnuWindows->addSeparator();
+        sep->setProperty("windowList", true);
+        int n = 0;
+        for (QMdiSubWindow *s : frame_->MdiArea()->subWindowList()) {
+            QAction *a = mnuWindows->addAction(QStringLiteral("&%1 %2").arg(++n).arg(s->windowTitle()));
+            a->setProperty("windowList", true);
+            a->setCheckable(true);
+            a->setChecked(s == frame_->MdiArea()->activeSubWindow());
+            connect(a, &QAction::triggered, frame_, [this, s] { frame_->MdiArea()->setActiveSubWindow(s); });
+        }
+    });
+    auto arrange = [this](const char *name, const QString &caption, std::function<void(QMdiArea *)> f) {
+        QAction *a = mnuWindows->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, f] {
+            if (frame_) f(frame_->MdiArea());
+        });
+    };
+    arrange("mnuCascade", QStringLiteral("&Überlappend"), [](QMdiArea *m) { m->cascadeSubWindows(); });
+    auto tile = [](QMdiArea *m, bool sideBySide) {
+        QList<QMdiSubWindow *> wins;
+        for (QMdiSubWindow *s : m->subWindowList())
+            if (!s->isMinimized()) wins << s;
+        if (wins.isEmpty()) return;
+        const QRect area = m->viewport()->rect();
+        const int n = static_cast<int>(wins.size());
+        for (int k = 0; k < n; ++k) {
+            wins[k]->showNormal();
+            if (sideBySide)
+                wins[k]->setGeometry(area.width() * k / n, 0, area.width() / n, area.height());
+            else
+                wins[k]->setGeometry(0, area.height() * k / n, area.width(), area.height() / n);
+        }
+    };
+    arrange("mnuTileVertical", QStringLiteral("&Nebeneinander"), [tile](QMdiArea *m) { tile(m, true); });
+    arrange("mnuTileHorizontal", QStringLiteral("&Untereinander"), [tile](QMdiArea *m) { tile(m, false); });
+    arrange("mnuArrangeIcons", QStringLiteral("&Symbole anordnen"), [](QMdiArea *m) {
+        int x = 0;
+        for (QMdiSubWindow *s : m->subWindowList())
+            if (s->isMinimized()) {
+                s->move(x, m->viewport()->height() - s->height());
+                x += s->width();
+            }
+    });
+}
+
+void frmVectorTable::BuildHelpMenu() {
+    mnuHelpMenu = menuBar_->addMenu(QStringLiteral("&?"));
+    mnuHelpMenu->setObjectName(QStringLiteral("mnuHelpMenu"));
+    QAction *help = mnuHelpMenu->addAction(QStringLiteral("&Inhalt..."));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(help, &QAction::triggered, this, [this] { if (frame_) frame_->mnuHelp_Click(); });
+    QAction *index = mnuHelpMenu->addAction(QStringLiteral("Inde&x"));
+    index->setObjectName(QStringLiteral("mnuHelpIndex"));
+    connect(index, &QAction::triggered, this, [this] { if (frame_) frame_->mnuHelpIndex_Click(); });
+    mnuHelpMenu->addSeparator();
+    QAction *assoc = mnuHelpMenu->addAction(QStringLiteral("Dateitypen &verknüpfen"));
+    assoc->setObjectName(QStringLiteral("mnuAssociateFileTypes"));
+    assoc->setEnabled(false);  // comes with the desktop integration
+    connect(assoc, &QAction::triggered, this, [this] { if (frame_) frame_->mnuAssociateFileType_Click(); });
+    QAction *about = mnuHelpMenu->addAction(QStringLiteral("Über das &Programm..."));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, [this] { if (frame_) frame_->mnuAbout_Click(); });
+}
+
+void frmVectorTable::SetCaption() {
+    const QString caption = QString::fromStdString(doc.Caption());
+    setWindowTitle(caption);
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) sub->setWindowTitle(caption);
+}
+
+void frmVectorTable::MarkModified() {
+    doc.Modified = true;
+    SetCaption();
+}
+
+bool frmVectorTable::Form_Load() {
+    SetLoadDefaults(doc);
+    ClearTrajectories();
+    for (const ColorSetting &c : kColorSettings) {
+        const QString text = GetSetting(QStringLiteral("Colors"), QString::fromLatin1(c.key),
+                                        QString::number(c.defaultValue));
+        doc.Colors[c.index] = ColorFromText(text, c.defaultValue);
+    }
+    doc.FilePath = frame_ ? frame_->commonDialog.FileName.toStdString() : std::string();
+    doc.FileName = FileNameOf(doc.FilePath);
+    if (!ReadFile()) return false;
+    SyncViewMenus();
+    SetCaption();
+    doc.Modified = false;
+    SetCaption();
+    FillGrid();
+    doc.IgnoreMouseUp = true;
+    return true;
+}
+
+bool frmVectorTable::ReadFile() {
+    const std::string ext = ExtensionOf(doc.FileName);
+    if (ext != "DAT" && ext != "SDX" && ext != "VEC") {
+        MessageBox("Dieses Dateiformat ist ungültig! Sie können nur Dateien mit Endung .dat oder .vec öffnen.",
+                   MsgIcon::Exclamation, MsgButtons::Ok, "Ungültiges Dateiformat");
+        return false;
+    }
+    ReadResult result;
+    {
+        WaitCursor busy;
+        result = ReadDocumentFile(ext, doc, [](const UserMessage &m) { return MessageBox(m); });
+    }
+    ShowMessages(result.messages);
+    if (!result.ok) return false;
+    if (ext != "DAT") RecalcBackground();
+    return true;
+}
+
+bool frmVectorTable::Form_QueryUnload() {
+    if (!doc.Modified) return true;
+    const MsgAnswer a = MessageBox("Die Datei '" + doc.FileName + "' wurde verändert. Wollen Sie vor dem Beenden speichern?",
+                                   MsgIcon::Question, MsgButtons::YesNoCancel, "Strudelax beenden");
+    if (a == MsgAnswer::Cancel) return false;
+    if (a == MsgAnswer::Yes) {
+        mnuSave_Click();
+        if (doc.Modified) {
+            MessageBox("Aufgrund eines Fehlers beim Speichern wird das Fenster nicht geschlossen.", MsgIcon::Exclamation,
+                       MsgButtons::Ok, "Fehler beim Speichern");
+            return false;
+        }
+    }
+    return true;
+}
+
+void frmVectorTable::Form_Unload() {
+    if (frame_) frame_->SetStatusText(QStringLiteral("Datei geschlossen."));
+}
+
+void frmVectorTable::closeEvent(QCloseEvent *e) {
+    if (!closingChecked_ && !Form_QueryUnload()) {
+        e->ignore();
+        return;
+    }
+    closingChecked_ = true;
+    Form_Unload();
+    e->accept();
+}
+
+void frmVectorTable::CloseWithoutAsking() {
+    closingChecked_ = true;
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void frmVectorTable::mnuClose_Click() {
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void frmVectorTable::mnuOpen_Click() {
+    if (frame_) frame_->mnuOpen_Click();
+}
+
+void frmVectorTable::mnuExit_Click() {
+    if (frame_) frame_->close();
+}
+
+void frmVectorTable::mnuSave_Click() {
+    SaveSetting(QStringLiteral("Files"), QStringLiteral("LastOpenedFormat"),
+                QString::fromStdString(UpperTail(doc.FileName, 3)));
+    const std::string tail = UpperTail(doc.FileName, 4);
+    SaveResult r;
+    if (tail == ".SDX") {
+        WaitCursor busy;
+        r = SaveDocumentFile(tail, doc);
+    } else if (tail == ".DAT") {
+        if (doc.TrafoShiftX != 0 || doc.TrafoShiftY != 0) {
+            MessageBox("Die Datei läßt sich nach einer XY-Koordinatentransformation nicht mehr im DAT-Format abspeichern!",
+                       MsgIcon::Exclamation, MsgButtons::Ok, "Speichern");
+            return;
+        }
+        WaitCursor busy;
+        r = SaveDocumentFile(tail, doc);
+    } else {
+        MessageBox(Trim(doc.FileName) + "? Was ist das denn für ein Dateiformat?", MsgIcon::Question, MsgButtons::Ok,
+                   "Unbekanntes Dateiformat");
+        return;
+    }
+    if (r != SaveResult::Ok) {
+        MessageBox("Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende Datei "
+                   "schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter einem "
+                   "anderen Namen!",
+                   MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern");
+        return;
+    }
+    doc.Modified = false;
+    SetCaption();
+}
+
+void frmVectorTable::mnuSaveAs_Click() {
+    if (!frame_) return;
+    CommonDialog &cd = frame_->commonDialog;
+    cd.Filter = QStringLiteral("Strudelax-Dateien (*.sdx)|*.sdx|DAT-Dateien (*.dat)|*.dat");
+    cd.FilterIndex = 1;
+    // proposed name: the path without the extension of its file name
+    std::string proposal = doc.FilePath;
+    const std::string name = FileNameOf(proposal);
+    if (name.find('.') != std::string::npos) proposal.erase(proposal.size() - name.size() + name.rfind('.'));
+    cd.FileName = QString::fromStdString(proposal);
+    cd.Flags = 6;
+    cd.DialogTitle = QStringLiteral("Speichern unter");
+    if (!cd.ShowSave()) return;
+    std::string path = cd.FileName.toStdString();
+    const std::string chosen = FileNameOf(path);
+    if (chosen.find('.') != std::string::npos) path.erase(path.size() - chosen.size() + chosen.rfind('.'));
+    path += cd.FilterIndex == 2 ? ".dat" : ".sdx";
+    doc.FilePath = path;
+    doc.FileName = FileNameOf(path);
+    mnuSave_Click();
+    SetCaption();
+}
+
+void frmVectorTable::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+}  // namespace sx

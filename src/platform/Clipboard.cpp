@@ -1,0 +1,12 @@
+#include "Clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace sx::Clipboard {
+
+void Clear() { QGuiApplication::clipboard()->clear(); }
+void SetText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+QString GetText() { return QGuiApplication::clipboard()->text(); }
+
+}  // namespace sx::Clipboard

@@ -1,0 +1,12 @@
+#pragma once
+// The text clipboard.
+
+#include <QString>
+
+namespace sx::Clipboard {
+
+void Clear();
+void SetText(const QString &text);
+QString GetText();
+
+}  // namespace sx::Clipboard
