@@ -5,9 +5,14 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+// The help text is compiled into the static GUI library; make sure it is registered.
+static void InitHelpResources() { Q_INIT_RESOURCE(resources); }
+
 namespace sx {
 
 QString HelpPageFor(int command) {
+    static const bool registered = (InitHelpResources(), true);
+    Q_UNUSED(registered);
     return command == HelpIndex ? QStringLiteral("qrc:/help/index.html") : QStringLiteral("qrc:/help/inhalt.html");
 }
 

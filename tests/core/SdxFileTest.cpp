@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "BinaryIO.h"
+#include "SdxFile.h"
+
+using namespace sx;
+
+namespace {
+
+VectorDocument SmallDocument() {
+    VectorDocument d;
+    d.Header.DateAndTime = "02.02.98 17:30:01";
+    d.Header.Recording1 = "Bild A";
+    d.Header.Recording2 = "Bild B";
+    d.Header.FlowType = "Strömung";
+    d.Header.PhaseType = "";
+    d.Header.RecordingType = "PIV";
+    d.Header.Algorithm = "FFT, 32";
+    d.Header.ImageWidth = 1024;
+    d.Header.ImageHeight = 768;
+    d.Header.InterrogationWidth = 32;
+    d.Header.InterrogationHeight = 16;
+    d.Header.GridStepX = 16;
+    d.Header.GridStepY = 8;
+    d.Header.FirstColumnPixel = 24;
+    d.Header.FirstRowPixel = 700;
+    d.Header.PixelsPerCm = 120;
+    d.Header.TimeInterval = 250;
+    d.Resize(3, 2);
+    for (int i = 1; i <= 3; ++i) d.PosX(i) = 1.5 * i;
+    for (int j = 1; j <= 2; ++j) d.PosY(j) = -2.0 * j;
+    for (int j = 1; j <= 2; ++j)
+        for (int i = 1; i <= 3; ++i) {
+            d.U(i, j) = i + 0.1 * j;
+            d.V(i, j) = -i * 0.5 + j;
+            d.Status(i, j) = (i + j) % 3 - 1;
+        }
+    d.ValidCount = 42;  // kept as stored, whatever the statuses say
+    d.TrafoShiftX = 0.25;
+    d.TrafoShiftY = -1;
+    d.View.CritPointShown = true;
+    d.CritPointX = 3;
+    d.CritPointY = 4;
+    d.GalileiU = 0.5;
+    d.GalileiV = -0.5;
+    d.Trajectories.Count = 2;
+    d.Trajectories.Last = 2;
+    d.Trajectories.X0[0] = 1;
+    d.Trajectories.Y0[0] = 2;
+    d.Trajectories.Step[0] = 0.01;
+    d.Trajectories.Spare[0] = 7;
+    d.Trajectories.X0[1] = 3;
+    d.Trajectories.Y0[1] = 4;
+    d.Trajectories.Step[1] = -0.01;
+    d.VectorScale = 2.5;
+    d.Colors[ColVector] = Rgb(1, 2, 3);
+    d.BackMinValue = -5;
+    d.BackNullValue = 0.5;
+    d.BackMaxValue = 6;
+    d.View.ShowHeader = false;
+    d.View.ShowTable = true;
+    d.View.ShowVectorfield = false;
+    d.View.ShowCoordSystem = true;
+    d.View.AspectRatioCorrection = false;
+    d.View.Background = BackVorticity;
+    d.SpareValue2 = 9.75;
+    d.InfoText = "Zeile 1\r\nZeile 2";
+    return d;
+}
+
+std::string Text(const std::string &s) {
+    std::string out;
+    ByteWriter w(out);
+    w.Write(static_cast<int32_t>(s.size()));
+    w.WriteBytes(s);
+    return out;
+}
+
+// The same document, laid out field by field as the format prescribes.
+std::string HandBuilt() {
+    std::string f = "Strudelax";
+    ByteWriter w(f);
+    w.Write(int16_t{1});
+    f += Text("02.02.98 17:30:01") + Text("Bild A") + Text("Bild B") + Text("Str\xF6mung") + Text("") + Text("PIV") +
+         Text("FFT, 32");
+    for (int32_t v : {1024, 768, 32, 16, 16, 8, 24, 700, 120, 250, 3, 2, 42}) w.Write(v);
+    for (double x : {1.5, 3.0, 4.5}) w.Write(x);
+    for (double y : {-2.0, -4.0}) w.Write(y);
+    for (int j = 1; j <= 2; ++j)
+        for (int i = 1; i <= 3; ++i) w.Write(i + 0.1 * j);
+    for (int j = 1; j <= 2; ++j)
+        for (int i = 1; i <= 3; ++i) w.Write(-i * 0.5 + j);
+    for (int j = 1; j <= 2; ++j)
+        for (int i = 1; i <= 3; ++i) w.Write(static_cast<int32_t>((i + j) % 3 - 1));
+    w.Write(int32_t{0});
+    w.Write(0.25);
+    w.Write(-1.0);
+    w.Write(int16_t{-1});
+    for (double v : {3.0, 4.0, 0.5, -0.5}) w.Write(v);
+    w.Write(int32_t{2});
+    for (double v : {1.0, 2.0, 0.01, 7.0, 3.0, 4.0, -0.01, 0.0}) w.Write(v);
+    w.Write(int32_t{2});
+    w.Write(2.5);
+    const ColorTable defaults = DefaultColors();
+    for (int k = 0; k < ColorCount; ++k) w.Write(k == ColVector ? Rgb(1, 2, 3) : defaults[k]);
+    for (int k = 0; k < 7; ++k) w.Write(int32_t{0});
+    for (double v : {-5.0, 0.5, 6.0}) w.Write(v);
+    w.Write(int32_t{2});
+    for (double v : {0.0, 9.75, 0.0}) w.Write(v);
+    w.Write(int16_t{-1});
+    w.Write(int16_t{0});
+    w.Write(int32_t{2});
+    f += Text("Zeile 1\r\nZeile 2");
+    w.Write(int32_t{-1});
+    return f;
+}
+
+// Offsets in the hand-built file (its texts take 7 x 4 + 47 bytes).
+constexpr size_t kGeometryAt = 9 + 2 + 7 * 4 + 47;
+constexpr size_t kNxAt = kGeometryAt + 10 * 4;
+constexpr size_t kArraysAt = kGeometryAt + 13 * 4;
+constexpr size_t kUAt = kArraysAt + 3 * 8 + 2 * 8;
+constexpr size_t kCountAt = kArraysAt + 3 * 8 + 2 * 8 + 6 * 8 * 2 + 6 * 4 + 4 + 16 + 2 + 32;
+
+}  // namespace
+
+TEST(SdxFile, WritesTheByteLayoutExactly) { EXPECT_EQ(SdxBytes(SmallDocument()), HandBuilt()); }
+
+TEST(SdxFile, ReadsEveryStoredField) {
+    VectorDocument d;
+    SetLoadDefaults(d);
+    ReadResult r = ReadSdxBytes(HandBuilt(), d);
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.messages.empty());
+    const VectorDocument e = SmallDocument();
+    EXPECT_EQ(d.Header.FlowType, "Strömung");
+    EXPECT_EQ(d.Header.Algorithm, "FFT, 32");
+    EXPECT_EQ(d.Header.FirstRowPixel, 700);
+    EXPECT_EQ(d.NX, 3);
+    EXPECT_EQ(d.NY, 2);
+    EXPECT_EQ(d.ValidCount, 42);
+    EXPECT_EQ(d.PosXs, e.PosXs);
+    EXPECT_EQ(d.PosYs, e.PosYs);
+    EXPECT_EQ(d.Us, e.Us);
+    EXPECT_EQ(d.Vs, e.Vs);
+    EXPECT_EQ(d.Statuses, e.Statuses);
+    EXPECT_EQ(d.BackValues.size(), 6u);
+    EXPECT_TRUE(d.View.CritPointShown);
+    EXPECT_EQ(d.GalileiV, -0.5);
+    EXPECT_EQ(d.Trajectories.Count, 2);
+    EXPECT_EQ(d.Trajectories.Spare[0], 7);
+    EXPECT_EQ(d.Trajectories.Step[1], -0.01);
+    EXPECT_EQ(d.VectorScale, 2.5);
+    EXPECT_EQ(d.Colors[ColVector], Rgb(1, 2, 3));
+    EXPECT_EQ(d.BackNullValue, 0.5);
+    EXPECT_FALSE(d.View.ShowHeader);
+    EXPECT_TRUE(d.View.ShowTable);
+    EXPECT_FALSE(d.View.ShowVectorfield);
+    EXPECT_TRUE(d.View.ShowCoordSystem);
+    EXPECT_EQ(d.View.Background, BackVorticity);
+    EXPECT_EQ(d.SpareValue2, 9.75);
+    EXPECT_EQ(d.InfoText, "Zeile 1\r\nZeile 2");
+}
+
+TEST(SdxFile, BufferBackgroundIsNotStoredAndTextsOutsideTheCodePageDegrade) {
+    VectorDocument d = SmallDocument();
+    d.View.Background = BackFromBuffer;
+    d.Header.Recording1 = "Wirbel \xE2\x86\xBB";  // a symbol outside Windows-1252
+    VectorDocument back;
+    ASSERT_TRUE(ReadSdxBytes(SdxBytes(d), back).ok);
+    EXPECT_EQ(back.View.Background, BackNone);
+    EXPECT_EQ(back.Header.Recording1, "Wirbel ?");
+}
+
+TEST(SdxFile, MoreThanFiftyStreamlinesWarnAndKeepTheRestOfTheFile) {
+    VectorDocument d = SmallDocument();
+    std::string bytes = SdxBytes(d);
+    const size_t countAt = kCountAt;
+    int32_t count;
+    std::memcpy(&count, bytes.data() + countAt, 4);
+    ASSERT_EQ(count, 2);
+    std::string records;
+    ByteWriter w(records);
+    for (int k = 1; k <= 60; ++k)
+        for (double v : {1.0 * k, 2.0 * k, 0.5, 0.0}) w.Write(v);
+    std::string big = bytes.substr(0, countAt);
+    ByteWriter wb(big);
+    wb.Write(int32_t{60});
+    big += records + bytes.substr(countAt + 4 + 2 * 32);
+    VectorDocument back;
+    ReadResult r = ReadSdxBytes(big, back);
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text, "Warnung: Es können nicht alle Stromlinien eingelesen werden!");
+    EXPECT_EQ(r.messages[0].title, "Datei öffnen");
+    EXPECT_EQ(back.Trajectories.Count, 50);
+    EXPECT_EQ(back.Trajectories.X0[49], 50.0);
+    EXPECT_EQ(back.VectorScale, 2.5);
+    EXPECT_EQ(back.InfoText, d.InfoText);
+}
+
+TEST(SdxFile, WrongMagicShowsBothMessages) {
+    std::string bytes = HandBuilt();
+    bytes[0] = 's';
+    VectorDocument d;
+    ReadResult r = ReadSdxBytes(bytes, d);
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 2u);
+    EXPECT_EQ(r.messages[0].text, "Fehler: Dies ist keine gültige SDX-Datei!");
+    EXPECT_EQ(r.messages[0].title, "Fehler beim Öffnen");
+    EXPECT_EQ(r.messages[1].text, "Fehler in dieser SDX-Datei! Datei beschädigt oder falsches Format?");
+    EXPECT_EQ(r.messages[1].buttons, MsgButtons::OkCancel);
+}
+
+TEST(SdxFile, MissingFileIsAnOpenFailure) {
+    VectorDocument d;
+    ReadResult r = ReadSdxFile("/nonexistent/folder/x.sdx", d);
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text,
+              "Öffnen dieser SDX-Datei fehlgeschlagen! Datei schreibgeschützt oder bereits verwendet?");
+}
+
+TEST(SdxFile, EveryTruncationIsAReadFailure) {
+    const std::string bytes = HandBuilt();
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        VectorDocument d;
+        ReadResult r = ReadSdxBytes(bytes.substr(0, n), d);
+        EXPECT_FALSE(r.ok) << "truncated at " << n;
+        ASSERT_FALSE(r.messages.empty());
+        EXPECT_EQ(r.messages.back().text, "Fehler in dieser SDX-Datei! Datei beschädigt oder falsches Format?");
+    }
+}
+
+TEST(SdxFile, HostileSizesAndValuesAreRefusedWithoutHugeAllocations) {
+    const std::string good = HandBuilt();
+    const size_t nxAt = kNxAt;
+    auto patched = [&](size_t at, int32_t v) {
+        std::string b = good;
+        std::memcpy(&b[at], &v, 4);
+        return b;
+    };
+    for (int32_t nx : {0, -1, 1 << 30, INT32_MAX}) {
+        VectorDocument d;
+        EXPECT_FALSE(ReadSdxBytes(patched(nxAt, nx), d).ok) << nx;
+    }
+    VectorDocument d;
+    EXPECT_FALSE(ReadSdxBytes(patched(nxAt + 4, 100000), d).ok);
+    // a negative or huge text length in the first text
+    EXPECT_FALSE(ReadSdxBytes(patched(11, -5), d).ok);
+    EXPECT_FALSE(ReadSdxBytes(patched(11, INT32_MAX), d).ok);
+    // a NaN in U
+    std::string nan = good;
+    const double q = std::nan("");
+    std::memcpy(&nan[kUAt + 5 * 8], &q, 8);
+    EXPECT_FALSE(ReadSdxBytes(nan, d).ok);
+}
+
+TEST(SdxFile, RandomMutationsNeverCrash) {
+    const std::string good = HandBuilt();
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 3000; ++round) {
+        std::string b = good;
+        const int flips = 1 + static_cast<int>(rng() % 8);
+        for (int k = 0; k < flips; ++k) b[rng() % b.size()] = static_cast<char>(rng() & 0xFF);
+        if (rng() % 4 == 0) b.resize(rng() % b.size());
+        VectorDocument d;
+        ReadResult r = ReadSdxBytes(b, d);
+        if (r.ok) {
+            EXPECT_EQ(d.Us.size(), static_cast<size_t>(d.NX) * static_cast<size_t>(d.NY));
+            EXPECT_LE(d.Trajectories.Count, 50);
+            EXPECT_LE(d.Trajectories.Last, 50);
+        }
+    }
+}
+
+TEST(SdxFile, RoundTripThroughADiskFileKeepsTheOldFileOnFailure) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("sdx-test-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "feld.sdx").string();
+    VectorDocument d = SmallDocument();
+    ASSERT_EQ(WriteSdxFile(d, path), SaveResult::Ok);
+    VectorDocument back;
+    ASSERT_TRUE(ReadSdxFile(path, back).ok);
+    EXPECT_EQ(SdxBytes(back), SdxBytes(d));
+    // a folder that is gone: the save fails and nothing is left behind
+    EXPECT_NE(WriteSdxFile(d, (dir / "weg" / "feld.sdx").string()), SaveResult::Ok);
+    // no temporary files remain beside the target
+    int files = 0;
+    for (auto &e : fs::directory_iterator(dir)) {
+        (void)e;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+    fs::remove_all(dir);
+}
