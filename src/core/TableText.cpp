@@ -1,0 +1,214 @@
+#include "TableText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "Numbers.h"
+
+namespace sx {
+
+const char *const kTableCornerText = "Position in mm";
+const char *const kTableToolTip = "Geschwindigkeit in m/s";
+
+namespace {
+
+// Most table numbers: scale, round to a whole number, write its digits. The
+// product is off by at most 2^-13 below 1e12, so it rounds like the exact
+// value unless it lies near a half; those and large values take to_chars.
+bool AppendFixedFast(std::string &out, double x, int decimals, char decimalSeparator) {
+    static const double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    if (decimals < 0 || decimals > 8) return false;
+    const double scaled = x * kPow10[decimals];
+    if (!(std::fabs(scaled) < 1e12)) return false;
+    const double whole = std::floor(scaled);
+    const double frac = scaled - whole;
+    if (std::fabs(frac - 0.5) < 1e-3) return false;
+    const int64_t r = static_cast<int64_t>(frac > 0.5 ? whole + 1 : whole);
+    uint64_t a = static_cast<uint64_t>(r < 0 ? -r : r);
+    char buf[32];
+    char *e = buf + sizeof buf;
+    char *p = e;
+    for (int k = 0; k < decimals; ++k) {
+        *--p = static_cast<char>('0' + a % 10);
+        a /= 10;
+    }
+    if (decimals > 0) *--p = decimalSeparator;
+    do {
+        *--p = static_cast<char>('0' + a % 10);
+        a /= 10;
+    } while (a != 0);
+    if (r < 0) *--p = '-';  // a value that rounds to zero shows no sign
+    out.append(p, e);
+    return true;
+}
+
+}  // namespace
+
+void AppendFixed(std::string &out, double x, int decimals, char decimalSeparator) {
+    if (!std::isfinite(x)) {
+        out += FormatFixed(x, decimals, decimalSeparator);
+        return;
+    }
+    if (AppendFixedFast(out, x, decimals, decimalSeparator)) return;
+    // to_chars is exact like printf("%.*f") and much faster
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc()) {
+        out += FormatFixed(x, decimals, decimalSeparator);
+        return;
+    }
+    const char *b = buf;
+    const char *e = res.ptr;
+    if (*b == '-' && std::all_of(b + 1, e, [](char c) { return c == '0' || c == '.'; })) ++b;  // no "-0.0000"
+    const size_t start = out.size();
+    out.append(b, e);
+    if (decimalSeparator != '.') {
+        for (size_t k = start; k < out.size(); ++k)
+            if (out[k] == '.') {
+                out[k] = decimalSeparator;
+                break;
+            }
+    }
+}
+
+std::string TableCellText(const VectorDocument &doc, int i, int j, char decimalSeparator) {
+    if (doc.Status(i, j) < 0) return std::string();
+    std::string s;
+    s.reserve(32);
+    s += '(';
+    AppendFixed(s, doc.U(i, j), 4, decimalSeparator);
+    s += "; ";
+    AppendFixed(s, doc.V(i, j), 4, decimalSeparator);
+    s += ')';
+    return s;
+}
+
+std::string TableColumnHeaderText(const VectorDocument &doc, int i, char decimalSeparator) {
+    return FormatFixed(doc.PosX(i), 4, decimalSeparator);
+}
+
+std::string TableRowHeaderText(const VectorDocument &doc, int j, char decimalSeparator) {
+    return FormatFixed(doc.PosY(j), 4, decimalSeparator);
+}
+
+int32_t TableCellColor(int32_t status) {
+    switch (status) {
+        case StatusRemoved:
+        case StatusInvalid: return Rgb(255, 0, 0);
+        case StatusValid: return Rgb(0, 0, 0);
+        case StatusChanged: return Rgb(0, 150, 0);
+        case StatusQuestionable: return Rgb(150, 0, 150);
+        default: return Rgb(100, 100, 255);
+    }
+}
+
+std::string ClipboardVectorText(double x, double y) {
+    return "vector ( " + StrNumber(x) + " ;  " + StrNumber(y) + " )";
+}
+
+std::string ClipboardTableText(const VectorDocument &doc, char decimalSeparator) {
+    static const char kHeader[] = "X [mm]\tY [mm]\tVx [m/s]\tVy [m/s]\tABS(V) [m/s]";
+    size_t listed = 0;
+    for (int32_t s : doc.Statuses)
+        if (s != StatusInvalid) ++listed;
+    std::string out;
+    // typical line: five numbers of up to ten characters, four tabs, CR LF
+    out.reserve(sizeof kHeader + listed * 56);
+    out += kHeader;
+    for (int i = 1; i <= doc.NX; ++i) {
+        const double x = doc.PosX(i);
+        for (int j = 1; j <= doc.NY; ++j) {
+            if (doc.Status(i, j) == StatusInvalid) continue;
+            const double u = doc.U(i, j), v = doc.V(i, j);
+            double mag = std::sqrt(u * u + v * v);
+            if (std::isinf(mag) && std::isfinite(u) && std::isfinite(v)) mag = std::hypot(u, v);
+            out += "\r\n";
+            AppendFixed(out, x, 4, decimalSeparator);
+            out += '\t';
+            AppendFixed(out, doc.PosY(j), 4, decimalSeparator);
+            out += '\t';
+            AppendFixed(out, u, 4, decimalSeparator);
+            out += '\t';
+            AppendFixed(out, v, 4, decimalSeparator);
+            out += '\t';
+            AppendFixed(out, mag, 4, decimalSeparator);
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// Blanks only, as the vector text is written with blanks.
+std::string TrimBlanks(const std::string &s) {
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return std::string();
+    size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+std::optional<ClipboardVector> ParseClipboardVectorText(const std::string &text) {
+    static const std::string kPrefix = "vector (";
+    if (text.size() < kPrefix.size() + 1 || text.compare(0, kPrefix.size(), kPrefix) != 0 || text.back() != ')')
+        return std::nullopt;
+    const std::string inner = text.substr(kPrefix.size(), text.size() - kPrefix.size() - 1);
+    const size_t p = inner.rfind(';');
+    if (p == std::string::npos) return std::nullopt;
+    const std::string xs = inner.substr(0, p);
+    const std::string ys = inner.substr(p + 1);
+    ClipboardVector r;
+    r.x = ParseNumber(xs);
+    r.y = ParseNumber(ys);
+    if (StrNumber(r.x) != TrimBlanks(xs) || StrNumber(r.y) != TrimBlanks(ys)) return std::nullopt;
+    return r;
+}
+
+bool EditorKeyAccepted(int charCode) {
+    if (charCode >= '0' && charCode <= '9') return true;
+    if (charCode == '-' || charCode == ',' || charCode == '.' || charCode == ' ') return true;
+    return charCode >= 0 && charCode < 20;
+}
+
+double ParseEditorNumber(const std::string &text) {
+    std::string t = text;
+    std::replace(t.begin(), t.end(), ',', '.');
+    return ParseNumber(t);
+}
+
+std::string EditorNumberText(double x, char decimalSeparator) { return FormatFixed(x, 10, decimalSeparator); }
+
+void ApplyVectorEdit(VectorDocument &doc, int i, int j, double x, double y, int32_t status) {
+    const int32_t old = doc.Status(i, j);
+    doc.U(i, j) = x;
+    doc.V(i, j) = y;
+    if (old <= 0 && status >= 1)
+        ++doc.ValidCount;
+    else if (old >= 1 && status <= 0)
+        --doc.ValidCount;
+    doc.Status(i, j) = status;
+}
+
+CellRect SelectionRect(const VectorDocument &doc, int col, int row, int colSel, int rowSel) {
+    CellRect r;
+    r.firstCol = std::max(1, std::min(col, colSel));
+    r.lastCol = std::min(doc.NX, std::max(col, colSel));
+    r.firstRow = std::max(1, std::min(row, rowSel));
+    r.lastRow = std::min(doc.NY, std::max(row, rowSel));
+    return r;
+}
+
+void PasteVector(VectorDocument &doc, const CellRect &rect, double x, double y) {
+    for (int i = rect.firstCol; i <= rect.lastCol; ++i)
+        for (int j = rect.firstRow; j <= rect.lastRow; ++j) {
+            doc.U(i, j) = x;
+            doc.V(i, j) = y;
+            if (doc.Status(i, j) < 1) ++doc.ValidCount;
+            doc.Status(i, j) = StatusChanged;
+        }
+}
+
+}  // namespace sx
