@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,6 +16,7 @@
 #include <QStatusBar>
 
 #include "Paths.h"
+#include "app/SplashPicture.h"
 #include "app/frmStartUpInfo.h"
 #include "document/frmVectorTable.h"
 #include "platform/HelpViewer.h"
@@ -43,6 +46,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Strudelax"));
     resize(1100, 800);
+    setWindowIcon(QIcon(QPixmap::fromImage(MakeSplashPicture().copy(120, 40, 320, 240))));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MdiArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -203,7 +207,9 @@ frmVectorTable *frmMain::OpenDocumentWindow() {
     QMdiSubWindow *sub = mdi_->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
-    sub->resize(std::min(900, std::max(400, mdi_->width() - 40)), std::min(650, std::max(300, mdi_->height() - 40)));
+    // before the frame is shown the area has no size yet: go by the frame's
+    const QSize area = mdi_->isVisible() ? mdi_->size() : size() - QSize(0, 60);
+    sub->resize(std::min(900, std::max(400, area.width() - 40)), std::min(650, std::max(300, area.height() - 40)));
     doc->show();
     sub->show();
     mdi_->setActiveSubWindow(sub);

@@ -1,0 +1,10 @@
+#include "VectorFieldBuffer.h"
+
+namespace sx {
+
+VectorFieldBuffer &ProgramBuffer() {
+    static VectorFieldBuffer buffer;
+    return buffer;
+}
+
+}  // namespace sx
