@@ -121,15 +121,6 @@ std::optional<double> ParseNumberStrict(const std::string &text) {
 
 double RoundHalfEven(double x) { return std::nearbyint(x); }
 
-std::optional<int32_t> RoundToInt32(double x) {
-    if (!std::isfinite(x)) return std::nullopt;
-    double r = std::nearbyint(x);
-    if (r < static_cast<double>(std::numeric_limits<int32_t>::min()) ||
-        r > static_cast<double>(std::numeric_limits<int32_t>::max()))
-        return std::nullopt;
-    return static_cast<int32_t>(r);
-}
-
 std::optional<int16_t> RoundToInt16(double x) {
     auto r = RoundToInt32(x);
     if (!r || *r < -32768 || *r > 32767) return std::nullopt;

@@ -26,7 +26,14 @@ std::optional<double> ParseNumberStrict(const std::string &text);
 
 // Nearest whole number, halves to even. Empty for NaN, infinity or a value
 // outside the 32-bit range, so that no such value reaches an integer.
-std::optional<int32_t> RoundToInt32(double x);
+inline std::optional<int32_t> RoundToInt32(double x) {
+    // NaN fails the comparison too
+    if (!(x > -2147483649.0 && x < 2147483648.0)) return std::nullopt;
+    // adding 1.5 * 2^52 leaves the value rounded half-to-even in the last bit
+    const double r = (x + 6755399441055744.0) - 6755399441055744.0;
+    if (r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
+    return static_cast<int32_t>(r);
+}
 std::optional<int16_t> RoundToInt16(double x);
 double RoundHalfEven(double x);
 // Integer division truncating toward zero (b != 0).

@@ -70,6 +70,13 @@ TEST(Numbers, RoundingGoesHalfToEvenAndRefusesWhatDoesNotFit) {
     EXPECT_EQ(RoundToInt16(32767.4), 32767);
     EXPECT_FALSE(RoundToInt16(32767.6));
     EXPECT_EQ(IntDiv(-7, 2), -3);
+    EXPECT_EQ(RoundToInt32(-2147483648.4), -2147483647 - 1);
+    EXPECT_FALSE(RoundToInt32(2147483647.5));  // the even neighbour no longer fits
+    // the fast rounding agrees with the library's halves-to-even rounding
+    for (int k = -200000; k <= 200000; ++k) {
+        const double x = k * 0.25 + (k % 7) * 1e5;
+        ASSERT_EQ(*RoundToInt32(x), static_cast<int32_t>(std::nearbyint(x))) << x;
+    }
 }
 
 TEST(Paths, NamesExtensionsAndFolders) {
