@@ -52,7 +52,14 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent) {
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenuBar(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *s) {
+        UpdateMenuBar();
+        // the document's shortcuts work while the focus is inside it
+        if (s && s->widget()) {
+            QWidget *f = QApplication::focusWidget();
+            if (!f || !s->widget()->isAncestorOf(f)) s->widget()->setFocus();
+        }
+    });
 
     StatusText = new QLabel(
         QStringLiteral("Statuszeile. Hier stehen aktuelle Informationen, sobald welche verfügbar sind."), this);
@@ -213,6 +220,7 @@ frmVectorTable *frmMain::OpenDocumentWindow() {
     doc->show();
     sub->show();
     mdi_->setActiveSubWindow(sub);
+    doc->setFocus();
     UpdateMenuBar();
     return doc;
 }

@@ -38,6 +38,7 @@ void ShowMessages(const Messages &msgs) {
 frmVectorTable::frmVectorTable(frmMain *frame, QWidget *parent) : QWidget(parent), frame_(frame) {
     setObjectName(QStringLiteral("frmVectorTable"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
     menuBar_ = new QMenuBar;
     menuBar_->setObjectName(QStringLiteral("frmVectorTableMenu"));
     CreateControls();

@@ -18,6 +18,7 @@
 
 class QAction;
 class QActionGroup;
+class QGroupBox;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -62,11 +63,18 @@ public:
     void mnuShowCoordSystem_Click();
     // Menu checks follow doc.View (after load and undo; no new layout).
     void SyncViewMenus();
+    // Geometry of a control from a rectangle in twips.
+    static void PlaceTwips(QWidget *w, double left, double top, double width, double height);
 
     // ---- table (document/VectorTable.cpp)
     void FillGrid();
     void grdTable_KeyPress(const QString &key);
     bool TableHasFocus() const;
+    void mnuCopy_Click();
+    void mnuCopyAll_Click();
+    void mnuPaste_Click();
+    // The decimal separator of the user's locale, for the table texts.
+    static char LocaleDecimalSeparator();
 
     // ---- undo and info text (document/UndoCommands.cpp)
     void SaveUndo(const std::string &caption);
@@ -75,15 +83,36 @@ public:
     void mnuInfoText_Click();
 
     // ---- plot (plot/*.cpp)
-    void RecalcBackground();
+    // plot/PlotRenderer.cpp
     void DrawVectorfield();
+    void DrawVector(int32_t FromX, int32_t FromY, int32_t StepX, int32_t StepY, int32_t DrawColor);
+    void mnuAutoDrawVectorfield_Click();
+    void mnuAspectRatioCorrection_Click();
+    void mnuVectorScale_Click();
+    void BuildPlotViewItems();  // appends the plot's items to mnuView
+    // plot/Background.cpp
+    void RecalcBackground();
+    void mnuNoVecBackground_Click();
+    void mnuVecBackgroundSwirlSquare_Click();
+    void mnuVecBackgroundVorticity_Click();
+    void mnuVecBackgroundFromBuffer_Click();
+    void mnuView_Click();  // runs whenever the view menu opens
+    // plot/AxesDrawing.cpp
+    void DrawCoordSystem();
+    // plot/Streamlines.cpp
+    void DrawTrajectory(double x0, double y0, double step);
+    void AddTrajectory(double x0, double y0, double step);
     void ClearTrajectories();
+    void mnuClearTrajectories_Click();
+    void mnuAutoClearTrajectories_Click();
+    void mnuTestParticle_Click();
 
     // controls
+    QGroupBox *frmHeader = nullptr;
     QLabel *lblHeader1 = nullptr, *lblHeader2 = nullptr, *lblHeader3 = nullptr;
     FlexGrid *grdTable = nullptr;
     PictureBox *imgVectorfield = nullptr;
-    PictureBox *picXAxis = nullptr, *picYAxis = nullptr, *picCorner = nullptr;
+    PictureBox *imgXAxis = nullptr, *imgYAxis = nullptr, *imgXYCorner = nullptr;
 
     // menus
     QMenu *mnuFile = nullptr, *mnuEdit = nullptr, *mnuView = nullptr, *mnuCalculations = nullptr,
@@ -109,6 +138,11 @@ private:
                           void (frmVectorTable::*handler)(), const QKeySequence &shortcut = QKeySequence());
 
     bool ReadFile();  // dispatch to the readers; false on failure
+    void ConnectTable();  // document/VectorTable.cpp: grid callbacks and keys
+
+    // layout: a resize that arrives while the size message is open runs afterwards
+    bool resizeBusy_ = false, resizeAgain_ = false;
+    char tableSeparator_ = '.';  // of the texts FillGrid shows
 
     frmMain *frame_;
     QMenuBar *menuBar_ = nullptr;

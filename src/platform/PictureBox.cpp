@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <cmath>
+#include <utility>
 
 namespace sx {
 
@@ -32,6 +33,11 @@ int ShiftBits(Qt::KeyboardModifiers m) {
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // a click gives the document window the keyboard, so its shortcuts work
+    setFocusPolicy(Qt::ClickFocus);
+    QFont f(QStringLiteral("Arial"));
+    f.setStyleHint(QFont::SansSerif);
+    setFont(f);
     image_ = QImage(1, 1, QImage::Format_RGB32);
     image_.fill(ToQColor(BackColor));
 }
@@ -48,14 +54,20 @@ void PictureBox::SetBoundsTwips(double left, double top, double width, double he
 double PictureBox::ScaleWidth() const { return width() * TwipsPerPixelX(); }
 double PictureBox::ScaleHeight() const { return height() * TwipsPerPixelY(); }
 
-void PictureBox::resizeEvent(QResizeEvent *) {
+void PictureBox::resizeEvent(QResizeEvent *) { EnsureImage(); }
+
+void PictureBox::EnsureImage() {
+    // a widget that was never shown gets no resize event, and a painter may be at work
+    if (paintDepth_ > 0) return;
     const QSize s(std::max(1, width()), std::max(1, height()));
     if (image_.size() == s) return;
     QImage next(s, QImage::Format_RGB32);
     next.fill(ToQColor(BackColor));
-    QPainter p(&next);
-    p.drawImage(0, 0, image_);
-    image_ = next;
+    {
+        QPainter p(&next);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = std::move(next);
 }
 
 void PictureBox::paintEvent(QPaintEvent *e) {
@@ -64,6 +76,7 @@ void PictureBox::paintEvent(QPaintEvent *e) {
 }
 
 QPainter *PictureBox::BeginPaint() {
+    if (paintDepth_ == 0) EnsureImage();
     if (paintDepth_++ == 0) painter_ = new QPainter(&image_);
     return painter_;
 }
@@ -86,6 +99,7 @@ void PictureBox::Prepare(QPainter &p, int32_t color) const {
 }
 
 void PictureBox::Cls() {
+    EnsureImage();
     image_.fill(ToQColor(BackColor));
     CurrentX = CurrentY = 0;
     update();
@@ -99,10 +113,12 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, int32_t color,
         p->drawLine(px1, py1, px2, py2);
     } else {
         QRect r(QPoint(std::min(px1, px2), std::min(py1, py2)), QPoint(std::max(px1, px2), std::max(py1, py2)));
-        if (box == BoxStyle::Filled)
+        if (box == BoxStyle::Filled) {
             p->fillRect(r, ToQColor(color));
-        else
+        } else {
+            if (FillSolid) p->fillRect(r, ToQColor(FillColor));
             p->drawRect(r.adjusted(0, 0, -1, -1).normalized());
+        }
     }
     CurrentX = x2;
     CurrentY = y2;
@@ -113,6 +129,7 @@ void PictureBox::Circle(double x, double y, double radius, int32_t color) {
     QPainter *p = BeginPaint();
     Prepare(*p, color);
     const double rx = radius / TwipsPerPixelX(), ry = radius / TwipsPerPixelY();
+    if (FillSolid) p->setBrush(ToQColor(FillColor));
     if (std::isfinite(rx) && std::isfinite(ry))
         p->drawEllipse(QPointF(ToPixelsX(x), ToPixelsY(y)), rx, ry);
     EndPaint();
@@ -154,22 +171,83 @@ void PictureBox::Print(const QString &text) {
     EndPaint();
 }
 
-void PictureBox::PolyPolyline(const std::vector<QPoint> &points, const std::vector<int> &counts, int32_t color) {
-    QPainter *p = BeginPaint();
-    Prepare(*p, color);
+void PictureBox::PolyPolyline(const QPoint *points, const int *counts, size_t polylines, int32_t color) {
+    segments_.clear();
     size_t k = 0;
-    for (int n : counts) {
-        if (n < 0 || k + static_cast<size_t>(n) > points.size()) break;
-        if (n >= 2) p->drawPolyline(points.data() + k, n);
-        k += static_cast<size_t>(n);
+    for (size_t n = 0; n < polylines; ++n) {
+        const int c = counts[n];
+        if (c <= 0) continue;
+        for (int m = 1; m < c; ++m) {
+            const QPoint &a = points[k + static_cast<size_t>(m) - 1], &b = points[k + static_cast<size_t>(m)];
+            if (a != b) segments_.emplace_back(a, b);  // a segment of no length leaves no mark
+        }
+        k += static_cast<size_t>(c);
+    }
+    if (segments_.empty()) return;
+    QPainter *p = BeginPaint();
+    size_t rest = segments_.size();
+    if (!XorMode && !Dashed) rest = RasterizeInside(ToQColor(color).rgb());
+    if (rest > 0) {
+        Prepare(*p, color);
+        QPen pen = p->pen();
+        pen.setCapStyle(Qt::FlatCap);
+        p->setPen(pen);
+        p->drawLines(segments_.data(), static_cast<int>(rest));
     }
     EndPaint();
+}
+
+size_t PictureBox::RasterizeInside(QRgb rgb) {
+    // Plain solid segments that lie wholly inside the picture are set pixel
+    // by pixel (the last point left out); a painter call per short arrow
+    // stroke would cost far more than the stroke itself. The others are
+    // moved to the front for the painter, which clips them.
+    const int w = image_.width(), h = image_.height();
+    uchar *bits = image_.bits();
+    const qsizetype bpl = image_.bytesPerLine();
+    size_t rest = 0;
+    for (const QLine &l : segments_) {
+        int x = l.x1(), y = l.y1();
+        const int x1 = l.x2(), y1 = l.y2();
+        if (x < 0 || x >= w || y < 0 || y >= h || x1 < 0 || x1 >= w || y1 < 0 || y1 >= h) {
+            segments_[rest++] = l;
+            continue;
+        }
+        const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
+        const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
+        int err = dx + dy;
+        while (x != x1 || y != y1) {
+            reinterpret_cast<QRgb *>(bits + y * bpl)[x] = rgb;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+        }
+    }
+    return rest;
+}
+
+void PictureBox::PolyPolyline(const std::vector<QPoint> &points, const std::vector<int> &counts, int32_t color) {
+    size_t total = 0, n = 0;
+    for (; n < counts.size(); ++n) {
+        if (counts[n] < 0 || total + static_cast<size_t>(counts[n]) > points.size()) break;
+        total += static_cast<size_t>(counts[n]);
+    }
+    PolyPolyline(points.data(), counts.data(), n, color);
 }
 
 void PictureBox::Polyline(const std::vector<QPoint> &points, int32_t color) {
     if (points.size() < 2) return;
     QPainter *p = BeginPaint();
     Prepare(*p, color);
+    QPen pen = p->pen();
+    pen.setCapStyle(Qt::FlatCap);
+    p->setPen(pen);
     p->drawPolyline(points.data(), static_cast<int>(points.size()));
     EndPaint();
 }

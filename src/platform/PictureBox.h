@@ -5,6 +5,7 @@
 // device pixels.
 
 #include <QImage>
+#include <QLine>
 #include <QPainter>
 #include <QPoint>
 #include <QWidget>
@@ -36,6 +37,9 @@ public:
     int32_t ForeColor = 0;
     bool Dashed = false;
     bool XorMode = false;
+    // interior of circles and outlined boxes: solid in FillColor, else transparent
+    bool FillSolid = false;
+    int32_t FillColor = 0;
     double FontSize = 8.25;
     bool FontBold = false;
     double CurrentX = 0, CurrentY = 0;
@@ -47,12 +51,19 @@ public:
     double TextWidth(const QString &text) const;
     double TextHeight(const QString &text) const;
     void Print(const QString &text);  // at CurrentX/CurrentY, in ForeColor
-    // device pixels; counts[k] points belong to the k-th polyline
+    // device pixels; counts[k] points belong to the k-th polyline. Like the
+    // platform call, a polyline leaves out its last point, and all of them go
+    // out in one batch.
+    void PolyPolyline(const QPoint *points, const int *counts, size_t polylines, int32_t color);
     void PolyPolyline(const std::vector<QPoint> &points, const std::vector<int> &counts, int32_t color);
     void Polyline(const std::vector<QPoint> &points, int32_t color);
     void FillRectPixels(const QRect &r, int32_t color);
 
-    QImage &Image() { return image_; }
+    // The backing image, sized to the widget (also before it was ever shown).
+    QImage &Image() {
+        EnsureImage();
+        return image_;
+    }
     const QImage &Image() const { return image_; }
     // A painter on the backing image set up for the current draw mode; callers
     // that draw many primitives keep one and batch their calls.
@@ -74,10 +85,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent *) override;
 
 private:
+    void EnsureImage();
+    size_t RasterizeInside(QRgb rgb);  // of segments_; returns how many are left for the painter
     void Prepare(QPainter &p, int32_t color) const;
     QFont CurrentFont() const;
     QImage image_;
     QPainter *painter_ = nullptr;
+    std::vector<QLine> segments_;  // reused by PolyPolyline
     int paintDepth_ = 0;
 };
 

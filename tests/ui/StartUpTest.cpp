@@ -19,7 +19,10 @@ QString WriteSample(const QString &path) {
     d.Resize(4, 3);
     for (int i = 1; i <= 4; ++i) d.PosX(i) = i;
     for (int j = 1; j <= 3; ++j) d.PosY(j) = j;
-    for (size_t k = 0; k < d.Statuses.size(); ++k) d.Statuses[k] = 1;
+    for (size_t k = 0; k < d.Statuses.size(); ++k) {
+        d.Statuses[k] = 1;
+        d.Us[k] = 1;  // a field of zero vectors cannot be drawn
+    }
     d.ValidCount = 12;
     EXPECT_EQ(WriteSdxFile(d, path.toStdString()), SaveResult::Ok);
     return path;

@@ -1,0 +1,112 @@
+// The document window with a large field: filling and painting the table,
+// copying the whole table to the clipboard, and one undo step.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <memory>
+
+#include "TableText.h"
+#include "document/frmVectorTable.h"
+#include "platform/Clipboard.h"
+#include "platform/FlexGrid.h"
+#include "platform/UserInteraction.h"
+
+namespace {
+
+// One application for every benchmark of this program, without a display.
+void EnsureApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "strudelax_bench";
+    static char *argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+}
+
+// Says yes to every question, so that the commands run through.
+class YesUser : public sx::UserInteraction {
+public:
+    sx::MsgAnswer ShowMessage(const sx::UserMessage &m) override {
+        return m.buttons == sx::MsgButtons::Ok ? sx::MsgAnswer::Ok : sx::MsgAnswer::Yes;
+    }
+    std::optional<QString> AskInput(const QString &, const QString &, const QString &d) override { return d; }
+    bool ShowFileDialog(sx::FileDialogRequest &) override { return false; }
+    bool ShowColorDialog(int32_t &) override { return false; }
+    void ShowHelp(const QString &, int) override {}
+    void ShowModal(QDialog *d) override { d->hide(); }
+};
+
+// A window of 900 x 650 pixels showing the table, beside the plot if asked.
+std::unique_ptr<sx::frmVectorTable> BenchWindow(int n, bool withPlot = true) {
+    EnsureApplication();
+    auto w = std::make_unique<sx::frmVectorTable>(nullptr);
+    sx::VectorDocument &d = w->doc;
+    sx::SetLoadDefaults(d);
+    d.FileName = "gross.sdx";
+    d.Resize(n, n);
+    for (int i = 1; i <= n; ++i) d.PosX(i) = 0.75 * i - 12.5;
+    for (int j = 1; j <= n; ++j) d.PosY(j) = 40.0 - 0.75 * j;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            d.U(i, j) = 0.013 * (i - j) + 0.5;
+            d.V(i, j) = -0.007 * (i + j);
+            d.Status(i, j) = ((i + j) % 17 == 0) ? sx::StatusInvalid : sx::StatusValid;
+        }
+    d.ValidCount = d.CountValid();
+    d.View.ShowTable = true;
+    d.View.ShowVectorfield = withPlot;
+    w->resize(900, 650);
+    w->SyncViewMenus();
+    w->FillGrid();
+    w->Form_Resize();
+    return w;
+}
+
+void BM_FillGridAndPaint(benchmark::State &state) {
+    const int n = static_cast<int>(state.range(0));
+    auto w = BenchWindow(n);
+    QImage target(w->grdTable->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        w->FillGrid();
+        w->grdTable->render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.counters["nodes"] = static_cast<double>(w->doc.NodeCount());
+}
+BENCHMARK(BM_FillGridAndPaint)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+void BM_CopyAllToClipboard(benchmark::State &state) {
+    const int n = static_cast<int>(state.range(0));
+    auto w = BenchWindow(n);
+    YesUser yes;
+    sx::SetUser(&yes);
+    for (auto _ : state) {
+        w->mnuCopyAll_Click();
+        state.PauseTiming();
+        sx::Clipboard::Clear();
+        state.ResumeTiming();
+    }
+    sx::SetUser(nullptr);
+    state.counters["nodes"] = static_cast<double>(w->doc.NodeCount());
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(w->doc.NodeCount()));
+}
+BENCHMARK(BM_CopyAllToClipboard)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// range(1) = 1: the plot is shown and redrawn by the undo as well.
+void BM_SaveUndoAndUndo(benchmark::State &state) {
+    const int n = static_cast<int>(state.range(0));
+    auto w = BenchWindow(n, state.range(1) != 0);
+    for (auto _ : state) {
+        w->SaveUndo("Vektor bearbeiten");
+        w->doc.U(1, 1) += 1;
+        w->mnuUndo_Click();
+        benchmark::DoNotOptimize(w->doc.Us.data());
+    }
+    state.counters["nodes"] = static_cast<double>(w->doc.NodeCount());
+}
+BENCHMARK(BM_SaveUndoAndUndo)->Args({1000, 0})->Args({1000, 1})->Unit(benchmark::kMillisecond);
+
+}  // namespace

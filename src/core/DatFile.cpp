@@ -1,0 +1,511 @@
+#include "DatFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "Cp1252.h"
+#include "Numbers.h"
+
+namespace sx {
+
+namespace {
+
+// Reading -------------------------------------------------------------------
+
+UserMessage OpenFailure() {
+    return {"Öffnen dieser DAT-Datei fehlgeschlagen! Falsches Dateiformat?", MsgIcon::Exclamation,
+            MsgButtons::OkCancel, "Fehler"};
+}
+
+// A grid larger than this (256 x 256) must be backed by the file's size, one
+// byte per 16 nodes (a data line per about 1200 nodes), so that a few header
+// bytes cannot claim gigabytes.
+constexpr uint64_t kNodesWithoutData = uint64_t{1} << 16;
+constexpr uint64_t kNodesPerByte = 16;
+
+// Items end at a comma or at a line end (CR LF, LF or CR). Either all bytes
+// are in memory, or the file is read in pieces as the items need them, so
+// that a large file is never held whole.
+class ItemReader {
+public:
+    ItemReader(const char *data, size_t size) : p_(data), end_(data + size), eof_(true) {}
+    explicit ItemReader(int fd) : fd_(fd) {}
+
+    // The next item [b, e), valid until the next call; false at the end of the
+    // input or on a read error (see Failed).
+    bool Next(const char *&b, const char *&e) {
+        const char *q = p_;
+        for (;;) {
+            while (q < end_ && *q != ',' && *q != '\n' && *q != '\r') ++q;
+            // a CR as the last byte read may still be followed by its LF
+            if (q < end_ && !(*q == '\r' && q + 1 == end_ && !eof_)) break;
+            if (eof_) {
+                if (p_ >= end_) return false;
+                break;
+            }
+            const size_t scanned = static_cast<size_t>(q - p_);
+            if (!Refill()) return false;
+            q = p_ + scanned;
+        }
+        b = p_;
+        e = q;
+        if (q < end_) q += (*q == '\r' && q + 1 < end_ && q[1] == '\n') ? 2 : 1;
+        p_ = q;
+        return true;
+    }
+    bool Failed() const { return failed_; }
+
+private:
+    bool Refill() {
+        const size_t keep = static_cast<size_t>(end_ - p_);
+        if (!buf_ || cap_ - keep < cap_ / 2) {  // first piece, or a long item: make room
+            const size_t cap = std::max<size_t>(2 * cap_, size_t{1} << 20);
+            std::unique_ptr<char[]> grown(new char[cap]);
+            if (keep) std::memcpy(grown.get(), p_, keep);
+            buf_ = std::move(grown);
+            cap_ = cap;
+        } else if (keep) {
+            std::memmove(buf_.get(), p_, keep);
+        }
+        p_ = buf_.get();
+        end_ = p_ + keep;
+        ssize_t got;
+        do got = ::read(fd_, buf_.get() + keep, cap_ - keep);
+        while (got < 0 && errno == EINTR);
+        if (got < 0) {
+            failed_ = eof_ = true;
+            return false;
+        }
+        if (got == 0) eof_ = true;
+        end_ += got;
+        return true;
+    }
+
+    const char *p_ = nullptr;
+    const char *end_ = nullptr;
+    bool eof_ = false;
+    bool failed_ = false;
+    int fd_ = -1;
+    std::unique_ptr<char[]> buf_;
+    size_t cap_ = 0;
+};
+
+// The text after the first ":", blanks removed at both ends; nothing when there is no ":".
+std::optional<std::string> ValueAfterColon(const char *b, const char *e) {
+    const char *c = static_cast<const char *>(std::memchr(b, ':', static_cast<size_t>(e - b)));
+    if (!c) return std::nullopt;
+    const char *s = c + 1;
+    while (s < e && *s == ' ') ++s;
+    while (e > s && e[-1] == ' ') --e;
+    return std::string(s, e);
+}
+
+std::optional<int32_t> HeaderInteger(const std::string &text) { return RoundToInt32(ParseNumber(text)); }
+
+bool IsFieldChar(char c) { return (c >= '0' && c <= '9') || c == '-' || c == ',' || c == '.'; }
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The leading number of a run of [0-9,.-]: a sign only in front, digits, one point.
+double FieldValue(const char *b, const char *e) {
+    const char *p = b;
+    const bool negative = p < e && *p == '-';
+    if (negative) ++p;
+    uint64_t mantissa = 0;
+    int significant = 0;
+    int64_t decimals = 0;
+    bool point = false, exact = true;
+    for (; p < e; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            if (mantissa == 0 && c == '0') {
+                if (point) ++decimals;
+            } else if (significant < 15) {
+                mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+                ++significant;
+                if (point) ++decimals;
+            } else {
+                exact = false;
+            }
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (mantissa == 0 && exact) return 0;
+    // both operands exact: one division rounds correctly
+    if (exact && decimals <= 22) {
+        const double v = static_cast<double>(mantissa) / kPow10[decimals];
+        return negative ? -v : v;
+    }
+    return std::strtod(std::string(b, p).c_str(), nullptr);
+}
+
+class DatReader {
+public:
+    DatReader(ItemReader &items, uint64_t size, VectorDocument &doc, Messages &msgs)
+        : items_(items), size_(size), doc_(doc), msgs_(msgs) {}
+
+    bool Run() {
+        const char *b = nullptr, *e = nullptr;
+        static const char kFirst[] = "Date and time: ";
+        if (!items_.Next(b, e) || static_cast<size_t>(e - b) < 15 || std::memcmp(b, kFirst, 15) != 0) {
+            msgs_.push_back({"Ungültiges Dateiformat", MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Öffnen"});
+            return false;
+        }
+        RecordingHeader &h = doc_.Header;
+        h.DateAndTime = Cp1252ToUtf8(*ValueAfterColon(b, e));
+        for (std::string *t : {&h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm}) {
+            std::optional<std::string> v = NextValue();
+            if (!v) return Fail();
+            *t = Cp1252ToUtf8(*v);
+        }
+        for (auto pair : {std::make_pair(&h.ImageWidth, &h.ImageHeight),
+                          std::make_pair(&h.InterrogationWidth, &h.InterrogationHeight),
+                          std::make_pair(&h.GridStepX, &h.GridStepY)}) {
+            std::optional<std::string> v = NextValue();
+            if (!v) return Fail();
+            const size_t x = v->find('x');
+            if (x == std::string::npos) return Fail();
+            std::optional<int32_t> a = HeaderInteger(v->substr(0, x)), c = HeaderInteger(v->substr(x + 1));
+            if (!a || !c) return Fail();
+            *pair.first = *a;
+            *pair.second = *c;
+        }
+        for (int32_t *t : {&h.PixelsPerCm, &h.TimeInterval, &doc_.ValidCount}) {
+            std::optional<std::string> v = NextValue();
+            if (!v) return Fail();
+            std::optional<int32_t> n = HeaderInteger(*v);
+            if (!n) return Fail();
+            *t = *n;
+        }
+        for (int k = 14; k <= 16; ++k)
+            if (!items_.Next(b, e)) return Fail();
+
+        if (!FitGrid()) return false;
+        if (!DataLines() || items_.Failed()) return Fail();
+
+        for (int32_t i = 1; i <= doc_.NX; ++i)
+            doc_.PosX(i) = static_cast<double>(static_cast<int64_t>(i - 1) * gx_ + x0_) / h.PixelsPerCm * 10;
+        for (int32_t j = 1; j <= doc_.NY; ++j)
+            doc_.PosY(j) = static_cast<double>(y0_ - static_cast<int64_t>(j - 1) * gy_) / h.PixelsPerCm * 10;
+        return true;
+    }
+
+private:
+    bool Fail() {
+        msgs_.push_back(OpenFailure());
+        return false;
+    }
+
+    std::optional<std::string> NextValue() {
+        const char *b, *e;
+        if (!items_.Next(b, e)) return std::nullopt;
+        return ValueAfterColon(b, e);
+    }
+
+    // The loops of the fit, in closed form: x0 is the first multiple of gx not
+    // below w/2, and the window is too wide when that passes W - w/2.
+    bool FitGrid() {
+        const RecordingHeader &h = doc_.Header;
+        const int64_t W = h.ImageWidth, H = h.ImageHeight;
+        const int64_t hw = h.InterrogationWidth / 2, hh = h.InterrogationHeight / 2;
+        gx_ = h.GridStepX;
+        gy_ = h.GridStepY;
+        if (gx_ <= 0 || gy_ <= 0) return Fail();
+        x0_ = gx_;
+        if (x0_ < hw) {
+            x0_ = (hw + gx_ - 1) / gx_ * gx_;
+            if (x0_ > W - hw) {
+                msgs_.push_back({"Interrogation Window zu breit!", MsgIcon::None, MsgButtons::Ok, "Strudelax"});
+                return false;
+            }
+        }
+        y0_ = H - gy_;
+        if (H - y0_ < hh) {
+            y0_ = H - (hh + gy_ - 1) / gy_ * gy_;
+            if (y0_ < hh) {
+                msgs_.push_back({"Interrogation Window zu hoch!", MsgIcon::None, MsgButtons::Ok, "Strudelax"});
+                return false;
+            }
+        }
+        const int64_t nx = (W - x0_ - hw) / gx_ + 1;
+        const int64_t ny = (y0_ - hh) / gy_ + 1;
+        if (nx < 1 || ny < 1 || nx > INT32_MAX || ny > INT32_MAX) return Fail();
+        if (x0_ < INT32_MIN || x0_ > INT32_MAX || y0_ < INT32_MIN || y0_ > INT32_MAX) return Fail();
+        if (h.PixelsPerCm == 0) return Fail();
+        const uint64_t nodes = static_cast<uint64_t>(nx) * static_cast<uint64_t>(ny);
+        if (nodes > kNodesWithoutData && nodes / kNodesPerByte > size_) return Fail();
+        doc_.Header.FirstColumnPixel = static_cast<int32_t>(x0_);
+        doc_.Header.FirstRowPixel = static_cast<int32_t>(y0_);
+        doc_.Resize(static_cast<int32_t>(nx), static_cast<int32_t>(ny));
+        return true;
+    }
+
+    bool DataLines() {
+        const char *b, *e;
+        double *us = doc_.Us.data(), *vs = doc_.Vs.data();
+        int32_t *status = doc_.Statuses.data();
+        const int64_t nx = doc_.NX, ny = doc_.NY;
+        while (items_.Next(b, e)) {
+            double x = 0, y = 0, u = 0, v = 0;
+            int fields = 0;
+            const char *q = b;
+            while (fields < 8) {
+                while (q < e && !IsFieldChar(*q)) ++q;
+                if (q >= e) break;
+                const char *start = q;
+                while (q < e && IsFieldChar(*q)) ++q;
+                switch (++fields) {
+                    case 1: x = FieldValue(start, q); break;
+                    case 2: y = FieldValue(start, q); break;
+                    case 7: u = FieldValue(start, q); break;
+                    case 8: v = FieldValue(start, q); break;
+                    default: break;
+                }
+            }
+            if (fields < 8) {
+                // a blank line (say at the end of the file) is no data line
+                bool blank = true;
+                for (const char *c = b; c < e && blank; ++c) blank = *c == ' ' || *c == '\t';
+                if (blank) continue;
+                return false;
+            }
+            if (!std::isfinite(u) || !std::isfinite(v)) return false;
+            const std::optional<int32_t> dxPixels = RoundToInt32(x - static_cast<double>(x0_));
+            const std::optional<int32_t> yPixels = RoundToInt32(y);
+            if (!dxPixels || !yPixels) return false;
+            const int64_t i = *dxPixels / gx_ + 1;
+            const int64_t j = (y0_ - *yPixels) / gy_ + 1;
+            if (i < 1 || i > nx || j < 1 || j > ny) return false;
+            const size_t k = static_cast<size_t>((j - 1) * nx + (i - 1));
+            us[k] = u;
+            vs[k] = v;
+            status[k] = StatusValid;
+        }
+        return true;
+    }
+
+    ItemReader &items_;
+    uint64_t size_;
+    VectorDocument &doc_;
+    Messages &msgs_;
+    int64_t gx_ = 0, gy_ = 0, x0_ = 0, y0_ = 0;
+};
+
+// Writing -------------------------------------------------------------------
+
+void AppendUnsigned(std::string &out, uint64_t v) {
+    char buf[24];
+    char *p = buf + sizeof buf;
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v);
+    out.append(p, static_cast<size_t>(buf + sizeof buf - p));
+}
+
+void AppendInteger(std::string &out, int64_t v) {
+    if (v < 0) out += '-';
+    AppendUnsigned(out, v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v));
+}
+
+// N(v) of the header: a blank or "-", then the digits.
+void AppendHeaderNumber(std::string &out, int32_t v) {
+    if (v >= 0) out += ' ';
+    AppendInteger(out, v);
+}
+
+// FormatFixed(x, decimals, '.') without printf for the common case; values
+// within rounding distance of a tie go the exact way.
+void AppendFixed(std::string &out, double x, int decimals) {
+    const double scaled = std::fabs(x * kPow10[decimals]);
+    if (scaled < 1e15) {
+        const double whole = std::floor(scaled);
+        const double frac = scaled - whole;
+        if (std::fabs(frac - 0.5) > scaled * 4.5e-16 + 1e-300) {
+            const uint64_t r = static_cast<uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
+            if (x < 0 && r != 0) out += '-';
+            const uint64_t unit = static_cast<uint64_t>(kPow10[decimals]);
+            AppendUnsigned(out, r / unit);
+            out += '.';
+            char digits[24];
+            uint64_t f = r % unit;
+            for (int k = decimals - 1; k >= 0; --k) {
+                digits[k] = static_cast<char>('0' + f % 10);
+                f /= 10;
+            }
+            out.append(digits, static_cast<size_t>(decimals));
+            return;
+        }
+    }
+    out += FormatFixed(x, decimals, '.');
+}
+
+// Spaces(r - (p - 1)) and the text, p the position of the text's last ".".
+void AppendAligned(std::string &out, const std::string &text, int r) {
+    const size_t dot = text.rfind('.');
+    const long p = dot == std::string::npos ? 0 : static_cast<long>(dot) + 1;
+    const long pad = r - (p - 1);
+    if (pad > 0) out.append(static_cast<size_t>(pad), ' ');
+    out += text;
+}
+
+class DatWriter {
+public:
+    // `file` null: everything stays in out().
+    explicit DatWriter(AtomicFileWriter *file) : file_(file) { buf_.reserve(kChunk + 4096); }
+
+    bool Write(const VectorDocument &doc) {
+        const RecordingHeader &h = doc.Header;
+        const std::pair<const char *, const std::string *> texts[] = {
+            {"Date and time:                 ", &h.DateAndTime}, {"Recording 1:                   ", &h.Recording1},
+            {"Recording 2:                   ", &h.Recording2},  {"Flow type:                     ", &h.FlowType},
+            {"Phase type:                   ", &h.PhaseType},    {"Recording type:                ", &h.RecordingType},
+            {"Algorithm:                     ", &h.Algorithm}};
+        for (const auto &t : texts) {
+            buf_ += t.first;
+            buf_ += Utf8ToCp1252(*t.second);
+            buf_ += "\r\n";
+        }
+        const std::pair<const char *, std::pair<int32_t, int32_t>> sizes[] = {
+            {"Image size           [pixels]:", {h.ImageWidth, h.ImageHeight}},
+            {"Interrogation Window [pixels]:", {h.InterrogationWidth, h.InterrogationHeight}},
+            {"Interrogation Grid   [pixels]:", {h.GridStepX, h.GridStepY}}};
+        for (const auto &s : sizes) {
+            buf_ += s.first;
+            AppendHeaderNumber(buf_, s.second.first);
+            buf_ += " x";
+            AppendHeaderNumber(buf_, s.second.second);
+            buf_ += "\r\n";
+        }
+        const std::pair<const char *, int32_t> numbers[] = {{"Image/objekt ratio[pixels/cm]:", h.PixelsPerCm},
+                                                            {"Time interval   [microsecond]:", h.TimeInterval},
+                                                            {"Interrogation points:         ", doc.ValidCount}};
+        for (const auto &n : numbers) {
+            buf_ += n.first;
+            AppendHeaderNumber(buf_, n.second);
+            buf_ += "\r\n";
+        }
+        buf_ += "\r\n";
+        buf_ += "x[pix] y[pix]   vx[pix]   vy[pix]     X[mm]     Y[mm]   Vx[m/s]   Vy[m/s]\r\n";
+        buf_ += "\r\n";
+
+        const double R = h.PixelsPerCm, T = h.TimeInterval;
+        // the column and row parts of a line are the same on every line
+        std::vector<std::string> colPixel(static_cast<size_t>(doc.NX)), colMm(static_cast<size_t>(doc.NX));
+        std::vector<std::string> rowPixel(static_cast<size_t>(doc.NY)), rowMm(static_cast<size_t>(doc.NY));
+        for (int32_t i = 1; i <= doc.NX; ++i) {
+            const std::optional<int32_t> px = RoundToInt32(doc.PosX(i) / 10 * R);
+            if (!px) return false;
+            std::string &t = colPixel[static_cast<size_t>(i - 1)];
+            AppendInteger(t, *px);
+            if (t.size() < 7) t.append(7 - t.size(), ' ');
+            AppendFixed(colMm[static_cast<size_t>(i - 1)], doc.PosX(i), 3);
+        }
+        for (int32_t j = 1; j <= doc.NY; ++j) {
+            const std::optional<int32_t> py = RoundToInt32(doc.PosY(j) / 10 * R);
+            if (!py) return false;
+            AppendInteger(rowPixel[static_cast<size_t>(j - 1)], *py);
+            AppendFixed(rowMm[static_cast<size_t>(j - 1)], doc.PosY(j), 3);
+        }
+
+        std::string field;
+        field.reserve(64);
+        for (int32_t j = 1; j <= doc.NY; ++j) {
+            const std::string &yPix = rowPixel[static_cast<size_t>(j - 1)];
+            const std::string &yMm = rowMm[static_cast<size_t>(j - 1)];
+            for (int32_t i = 1; i <= doc.NX; ++i) {
+                if (doc.Status(i, j) <= 0) continue;
+                const double u = doc.U(i, j), v = doc.V(i, j);
+                buf_ += colPixel[static_cast<size_t>(i - 1)];
+                buf_ += yPix;
+                int r = 11 - static_cast<int>(yPix.size());
+                const double values[] = {T * u / 10000 * R, T * v / 10000 * R};
+                for (double value : values) {
+                    field.clear();
+                    AppendFixed(field, value, 4);
+                    AppendAligned(buf_, field, r);
+                    r = 5;
+                }
+                AppendAligned(buf_, colMm[static_cast<size_t>(i - 1)], 6);
+                AppendAligned(buf_, yMm, 6);
+                for (double value : {u, v}) {
+                    field.clear();
+                    AppendFixed(field, value, 4);
+                    AppendAligned(buf_, field, 5);
+                }
+                buf_ += "\r\n";
+                if (buf_.size() >= kChunk && !Flush()) return false;
+            }
+        }
+        return Flush();
+    }
+
+    std::string &out() { return buf_; }
+
+private:
+    static constexpr size_t kChunk = size_t{1} << 20;
+
+    bool Flush() {
+        if (!file_) return true;
+        const bool ok = file_->Write(buf_);
+        buf_.clear();
+        return ok;
+    }
+
+    AtomicFileWriter *file_;
+    std::string buf_;
+};
+
+}  // namespace
+
+ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc) {
+    ReadResult res;
+    ItemReader items(bytes.data(), bytes.size());
+    DatReader reader(items, bytes.size(), doc, res.messages);
+    res.ok = reader.Run();
+    return res;
+}
+
+ReadResult ReadDatFile(const std::string &path, VectorDocument &doc) {
+    ReadResult res;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (fd >= 0) ::close(fd);
+        res.messages.push_back(OpenFailure());
+        return res;
+    }
+    ItemReader items(fd);
+    DatReader reader(items, static_cast<uint64_t>(st.st_size), doc, res.messages);
+    res.ok = reader.Run();
+    ::close(fd);
+    return res;
+}
+
+std::optional<std::string> DatBytes(const VectorDocument &doc) {
+    DatWriter w(nullptr);
+    if (!w.Write(doc)) return std::nullopt;
+    return std::move(w.out());
+}
+
+SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path) {
+    AtomicFileWriter file;
+    if (!file.Open(path)) return SaveResult::OpenFailed;
+    DatWriter w(&file);
+    if (!w.Write(doc)) return SaveResult::WriteFailed;  // the temporary file goes with `file`
+    return file.Commit();
+}
+
+}  // namespace sx

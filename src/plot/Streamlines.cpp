@@ -1,0 +1,104 @@
+// Streamlines: integrated anew from their stored starts at every redraw,
+// drawn as one polyline each and, while the export option is on, written
+// to a text file.
+
+#include <QAction>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "Sampling.h"
+#include "app/frmMain.h"
+#include "document/frmVectorTable.h"
+#include "platform/CommonDialog.h"
+#include "platform/PictureBox.h"
+#include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
+#include "plot/PlotSupport.h"
+
+namespace sx {
+
+void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
+    if (!imgVectorfield) return;
+    PictureBox &pic = *imgVectorfield;
+
+    // the export file is chosen and opened before anything is drawn
+    const QAction *exportItem = Action("mnuExportTrajectory");
+    const bool exporting = exportItem && exportItem->isChecked();
+    AtomicFileWriter file;
+    if (exporting) {
+        frmMain *frame = frame_ ? frame_ : frmMain::Instance();
+        if (!frame) return;
+        CommonDialog &cd = frame->commonDialog;
+        cd.Filter = QString::fromLatin1(kTrajectoryFilter);
+        cd.FilterIndex = 1;
+        cd.FileName = QString::fromStdString(TrajectoryProposedName(doc.FilePath));
+        cd.Flags = 6;
+        cd.DialogTitle = QString();
+        if (!cd.ShowSave()) return;
+        const std::string target = TrajectoryTargetPath(cd.FileName.toStdString(), cd.FilterIndex);
+        if (!file.Open(target)) {
+            MessageBox(TrajectorySaveErrorMessage());
+            return;
+        }
+    }
+
+    Streamline line;
+    {
+        WaitCursor busy;
+        const PlotGeometry g = MakePlotGeometry(doc, pic.ScaleWidth(), pic.ScaleHeight());
+        line = TraceStreamline(doc, g, PictureBox::TwipsPerPixelX(), PictureBox::TwipsPerPixelY(), x0, y0, step);
+        std::vector<QPoint> points;
+        points.reserve(line.Pixels.size());
+        for (const IntPoint &p : line.Pixels) points.push_back(ToQPoint(p));
+        pic.Polyline(points, doc.Colors[ColTrajectory]);
+        pic.update();
+    }
+
+    if (exporting) {
+        // a streamline that cannot be traced still gets its header and start
+        if (line.X.empty()) {
+            line.X.push_back(x0);
+            line.Y.push_back(y0);
+        }
+        file.Write(TrajectoryFileText(line, doc.ExportDistance, LocaleDecimalSeparator()));
+        if (file.Commit() != SaveResult::Ok) MessageBox(TrajectorySaveErrorMessage());
+    }
+}
+
+void frmVectorTable::AddTrajectory(double x0, double y0, double step) {
+    const int slot = sx::AddTrajectory(doc.Trajectories, x0, y0, step);
+    const size_t k = static_cast<size_t>(slot - 1);
+    DrawTrajectory(doc.Trajectories.X0[k], doc.Trajectories.Y0[k], doc.Trajectories.Step[k]);
+}
+
+void frmVectorTable::ClearTrajectories() { sx::ClearTrajectories(doc.Trajectories); }
+
+void frmVectorTable::mnuClearTrajectories_Click() {
+    SaveUndo("Stromlinien löschen");
+    ClearTrajectories();
+    DrawVectorfield();
+    // the caption catches up at the next layout pass
+    doc.Modified = true;
+}
+
+void frmVectorTable::mnuAutoClearTrajectories_Click() {
+    doc.View.AutoClearTrajectories = !doc.View.AutoClearTrajectories;
+    SyncViewMenus();
+}
+
+void frmVectorTable::mnuTestParticle_Click() {
+    const QString answer = InputBox(QStringLiteral("Bitte geben Sie die Schrittweite als Bruchteil des Abstands zweier "
+                                                   "diagonal-benachbarten Vektoren ein:"),
+                                    QStringLiteral("Stromlinie zeichnen"),
+                                    QString::fromStdString(TestParticleDefaultText(doc)));
+    const auto step = ReadStepAnswer(answer.toStdString());
+    if (!step) return;
+    doc.BothDirections = step->BothDirections;
+    if (step->Step == 0) return;
+    doc.StepFactor = step->Step;
+    for (const char *mode : {"mnuEditClickedVec", "mnuGalileiTrafo", "mnuTheorGalileiTrafo", "mnuCalcDistance"})
+        if (QAction *a = Action(mode)) a->setChecked(false);
+    if (QAction *a = Action("mnuTestParticle")) a->setChecked(true);
+}
+
+}  // namespace sx

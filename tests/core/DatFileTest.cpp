@@ -1,0 +1,411 @@
+#include "DatFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "Numbers.h"
+#include "SampleField.h"
+
+using namespace sx;
+
+namespace {
+
+const char kOpenFailure[] = "Öffnen dieser DAT-Datei fehlgeschlagen! Falsches Dateiformat?";
+
+struct Geometry {
+    int W = 1000, H = 1000, w = 32, h = 32, gx = 16, gy = 16, ratio = 100, interval = 10;
+};
+
+std::string Header(const Geometry &g, const std::string &recording1 = "a.tif") {
+    auto n = [](int v) { return (v >= 0 ? " " : "") + std::to_string(v); };
+    return "Date and time:                 02.02.98 17:30\r\n"
+           "Recording 1:                   " + recording1 + "\r\n"
+           "Recording 2:                   b.tif\r\n"
+           "Flow type:                     Wirbel\r\n"
+           "Phase type:                   keine\r\n"
+           "Recording type:                PIV\r\n"
+           "Algorithm:                     FFT\r\n"
+           "Image size           [pixels]:" + n(g.W) + " x" + n(g.H) + "\r\n"
+           "Interrogation Window [pixels]:" + n(g.w) + " x" + n(g.h) + "\r\n"
+           "Interrogation Grid   [pixels]:" + n(g.gx) + " x" + n(g.gy) + "\r\n"
+           "Image/objekt ratio[pixels/cm]:" + n(g.ratio) + "\r\n"
+           "Time interval   [microsecond]:" + n(g.interval) + "\r\n"
+           "Interrogation points:          7\r\n"
+           "\r\n"
+           "x[pix] y[pix]   vx[pix]   vy[pix]     X[mm]     Y[mm]   Vx[m/s]   Vy[m/s]\r\n"
+           "\r\n";
+}
+
+std::string Line(int x, int y, double u, double v) {
+    return std::to_string(x) + " " + std::to_string(y) + " 0.0 0.0 1.0 1.0 " + FormatFixed(u, 4, '.') + " " +
+           FormatFixed(v, 4, '.') + "\r\n";
+}
+
+std::vector<std::string> Lines(const std::string &text) {
+    std::vector<std::string> out;
+    size_t k = 0;
+    while (k < text.size()) {
+        size_t e = text.find("\r\n", k);
+        if (e == std::string::npos) e = text.size();
+        out.push_back(text.substr(k, e - k));
+        k = e + 2;
+    }
+    return out;
+}
+
+void ExpectOpenFailure(const std::string &bytes) {
+    VectorDocument doc;
+    ReadResult r = ReadDatBytes(bytes, doc);
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text, kOpenFailure);
+    EXPECT_EQ(r.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(r.messages[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(r.messages[0].title, "Fehler");
+}
+
+VectorDocument SmallField() {
+    SampleFieldOptions o;
+    o.nx = 10;
+    o.ny = 8;
+    o.invalidShare = 0.1;
+    o.removedShare = 0.1;
+    o.outlierShare = 0.05;
+    VectorDocument doc = MakeSampleField(o);
+    doc.Status(2, 2) = StatusInterpolated;
+    doc.Status(3, 2) = StatusQuestionable;
+    return doc;
+}
+
+}  // namespace
+
+TEST(DatFile, WriterLaysOutHeaderAndColumns) {
+    VectorDocument doc = SmallField();
+    doc.Header.ImageWidth = -5;  // N(v) of a negative number has no blank
+    const std::optional<std::string> bytes = DatBytes(doc);
+    ASSERT_TRUE(bytes);
+    const std::vector<std::string> lines = Lines(*bytes);
+    ASSERT_EQ(lines.size(), 16u + static_cast<size_t>(doc.CountValid()));
+    EXPECT_EQ(lines[0], "Date and time:                 17.03.99 14:22:05");
+    EXPECT_EQ(lines[3], "Flow type:                     Wirbelpaar in Parallelstr\xf6mung");  // Windows-1252
+    EXPECT_EQ(lines[4], "Phase type:                   station\xe4r");
+    EXPECT_EQ(lines[7], "Image size           [pixels]:-5 x 144");
+    EXPECT_EQ(lines[8], "Interrogation Window [pixels]: 32 x 32");
+    EXPECT_EQ(lines[9], "Interrogation Grid   [pixels]: 16 x 16");
+    EXPECT_EQ(lines[10], "Image/objekt ratio[pixels/cm]: 200");
+    EXPECT_EQ(lines[11], "Time interval   [microsecond]: 25");
+    EXPECT_EQ(lines[12], "Interrogation points:          " + std::to_string(doc.ValidCount));
+    EXPECT_EQ(lines[13], "");
+    EXPECT_EQ(lines[14], "x[pix] y[pix]   vx[pix]   vy[pix]     X[mm]     Y[mm]   Vx[m/s]   Vy[m/s]");
+    EXPECT_EQ(lines[15], "");
+    // the decimal points stand in the columns 19, 29, 40, 50, 59, 69
+    for (size_t k = 16; k < lines.size(); ++k) {
+        const std::string &l = lines[k];
+        ASSERT_GE(l.size(), 73u) << l;
+        for (size_t col : {19u, 29u, 40u, 50u, 59u, 69u}) EXPECT_EQ(l[col - 1], '.') << l;
+        EXPECT_EQ(l.find_first_not_of("0123456789"), l.find(' ')) << l;
+    }
+    // first valid node of row 1, in row order
+    int firstI = 1;
+    while (doc.Status(firstI, 1) <= 0) ++firstI;
+    const std::string expected = std::to_string(16 + 16 * (firstI - 1));
+    EXPECT_EQ(lines[16].substr(0, 7), expected + std::string(7 - expected.size(), ' '));
+    EXPECT_EQ(lines[16].substr(7, 3), "128");
+}
+
+TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
+    VectorDocument doc;
+    doc.Resize(2, 1);
+    doc.Header.PixelsPerCm = 10;
+    doc.Header.TimeInterval = 1000;
+    doc.PosX(1) = 12345678;  // x pixel 12345678: eight characters
+    doc.PosX(2) = 1;
+    doc.PosY(1) = 2;
+    doc.U(1, 1) = 0.1234;  // vx[pix] = 1000 * u / 10000 * 10 = u
+    doc.V(1, 1) = -0.1234;
+    doc.U(2, 1) = -1.5;
+    doc.V(2, 1) = 0.00004;  // rounds to 0.0000, no sign
+    doc.Status(1, 1) = doc.Status(2, 1) = 1;
+    const std::vector<std::string> lines = Lines(*DatBytes(doc));
+    ASSERT_EQ(lines.size(), 18u);
+    const std::string &wide = lines[16];
+    EXPECT_EQ(wide.substr(0, 9), "123456782");  // field 2 follows at once
+    const std::string &l = lines[17];
+    auto sp = [](size_t n) { return std::string(n, ' '); };
+    EXPECT_EQ(l, "1" + sp(6) + "2" + sp(8) + "-1.5000" + sp(4) + "0.0000" + sp(5) + "1.000" + sp(5) + "2.000" +
+                     sp(3) + "-1.5000" + sp(4) + "0.0000");
+    EXPECT_EQ(l.find("-1.5000"), 16u);  // one column left of an unsigned field
+    EXPECT_EQ(l.find("0.0000"), 27u);
+}
+
+TEST(DatFile, FastNumberTextsMatchFormatFixed) {
+    // values near and on the ties of 4 and 3 decimals, and ordinary ones
+    // (fields 7 and 8 keep apart below 1000)
+    std::vector<double> values = {0.03125, -0.03125, 0.00005, 1.00005, 2.5e-5, 123.78905, -0.000049999,
+                                  0.5, 99.99995, -0.96875, 9.99995, 0.0, -0.0, 1e-300, 4.00015};
+    uint64_t s = 12345;
+    for (int k = 0; k < 4000; ++k) {
+        s = s * 6364136223846793005ull + 1442695040888963407ull;
+        const double unit = static_cast<double>(s >> 11) * 0x1.0p-53;
+        values.push_back((unit - 0.5) * std::pow(10.0, k % 7 - 4));
+        values.push_back(std::round(unit * 2e6) / 2e4 + 0.00005 * (k % 2));
+    }
+    VectorDocument doc;
+    doc.Resize(static_cast<int32_t>(values.size()), 1);
+    doc.Header.PixelsPerCm = 1;
+    doc.Header.TimeInterval = 0;
+    for (size_t k = 0; k < values.size(); ++k) {
+        doc.PosX(static_cast<int>(k) + 1) = static_cast<double>(k);
+        doc.Us[k] = values[k];
+        doc.Vs[k] = -values[k];
+        doc.Statuses[k] = 1;
+    }
+    doc.PosY(1) = 0.0125;
+    const std::vector<std::string> lines = Lines(*DatBytes(doc));
+    ASSERT_EQ(lines.size(), 16 + values.size());
+    for (size_t k = 0; k < values.size(); ++k) {
+        std::vector<std::string> f;
+        const std::string &l = lines[16 + k];
+        for (size_t a = l.find_first_not_of(' '); a != std::string::npos;) {
+            size_t b = l.find(' ', a);
+            f.push_back(l.substr(a, b == std::string::npos ? std::string::npos : b - a));
+            a = b == std::string::npos ? b : l.find_first_not_of(' ', b);
+        }
+        ASSERT_EQ(f.size(), 8u) << l;
+        EXPECT_EQ(f[4], FormatFixed(static_cast<double>(k), 3, '.'));
+        EXPECT_EQ(f[5], FormatFixed(0.0125, 3, '.'));
+        EXPECT_EQ(f[6], FormatFixed(values[k], 4, '.')) << values[k];
+        EXPECT_EQ(f[7], FormatFixed(-values[k], 4, '.')) << values[k];
+    }
+}
+
+TEST(DatFile, WriteReadRoundTrip) {
+    const VectorDocument src = SmallField();
+    const std::string path = testing::TempDir() + "datfile_roundtrip.dat";
+    ASSERT_EQ(WriteDatFile(src, path), SaveResult::Ok);
+    VectorDocument doc;
+    ReadResult r = ReadDatFile(path, doc);
+    std::remove(path.c_str());
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.messages.empty());
+    ASSERT_EQ(doc.NX, src.NX);
+    ASSERT_EQ(doc.NY, src.NY);
+    EXPECT_EQ(doc.PosXs, src.PosXs);
+    EXPECT_EQ(doc.PosYs, src.PosYs);
+    for (int j = 1; j <= src.NY; ++j)
+        for (int i = 1; i <= src.NX; ++i) {
+            if (src.Status(i, j) > 0) {
+                EXPECT_EQ(doc.Status(i, j), 1);
+                EXPECT_NEAR(doc.U(i, j), src.U(i, j), 0.5e-4);
+                EXPECT_NEAR(doc.V(i, j), src.V(i, j), 0.5e-4);
+            } else {
+                EXPECT_EQ(doc.Status(i, j), 0);
+                EXPECT_EQ(doc.U(i, j), 0);
+                EXPECT_EQ(doc.V(i, j), 0);
+            }
+        }
+    EXPECT_EQ(doc.ValidCount, src.ValidCount);
+    const RecordingHeader &a = doc.Header, &b = src.Header;
+    EXPECT_EQ(a.DateAndTime, b.DateAndTime);
+    EXPECT_EQ(a.FlowType, b.FlowType);  // umlauts survive the code page
+    EXPECT_EQ(a.PhaseType, b.PhaseType);
+    EXPECT_EQ(a.Algorithm, b.Algorithm);
+    EXPECT_EQ(a.ImageWidth, b.ImageWidth);
+    EXPECT_EQ(a.InterrogationHeight, b.InterrogationHeight);
+    EXPECT_EQ(a.GridStepY, b.GridStepY);
+    EXPECT_EQ(a.FirstColumnPixel, b.FirstColumnPixel);
+    EXPECT_EQ(a.FirstRowPixel, b.FirstRowPixel);
+    EXPECT_EQ(a.PixelsPerCm, b.PixelsPerCm);
+    EXPECT_EQ(a.TimeInterval, b.TimeInterval);
+}
+
+TEST(DatFile, FileReadInPiecesEqualsReadInMemory) {
+    SampleFieldOptions o;
+    o.nx = 200;
+    o.ny = 100;
+    std::string bytes = *DatBytes(MakeSampleField(o));
+    // a header text padded so that its CR LF straddles the end of the first
+    // piece read (1 MiB); trailing blanks are trimmed, so the document stays the same
+    const size_t cr = bytes.find("\r\n", 50);
+    bytes.insert(cr, (1u << 20) - 1 - cr, ' ');
+    ASSERT_EQ(bytes.substr((1u << 20) - 1, 2), "\r\n");
+    const std::string path = testing::TempDir() + "datfile_pieces.dat";
+    ASSERT_EQ(WriteFileAtomically(path, bytes), SaveResult::Ok);
+    VectorDocument a, b;
+    ASSERT_TRUE(ReadDatFile(path, a).ok);
+    std::remove(path.c_str());
+    ASSERT_TRUE(ReadDatBytes(bytes, b).ok);
+    EXPECT_EQ(a.Header.Recording1, "wirbel_0417a.tif");
+    EXPECT_EQ(a.Statuses, b.Statuses);
+    EXPECT_EQ(a.Us, b.Us);
+    EXPECT_EQ(a.Vs, b.Vs);
+    EXPECT_EQ(a.CountValid(), b.CountValid());
+}
+
+TEST(DatFile, FailedSavesLeaveTheOldFile) {
+    const std::string path = testing::TempDir() + "datfile_keep.dat";
+    ASSERT_EQ(WriteFileAtomically(path, "alt"), SaveResult::Ok);
+    VectorDocument doc = SmallField();
+    doc.PosX(3) = 1e300;  // no pixel coordinate for it
+    EXPECT_FALSE(DatBytes(doc));
+    EXPECT_EQ(WriteDatFile(doc, path), SaveResult::WriteFailed);
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(path, kept));
+    EXPECT_EQ(kept, "alt");
+    std::remove(path.c_str());
+    EXPECT_EQ(WriteDatFile(SmallField(), testing::TempDir() + "no/such/folder/x.dat"), SaveResult::OpenFailed);
+}
+
+TEST(DatFile, GridFit) {
+    VectorDocument doc;
+    ASSERT_TRUE(ReadDatBytes(Header({}), doc).ok);  // W = H = 1000, w = h = 32, g = 16
+    EXPECT_EQ(doc.Header.FirstColumnPixel, 16);
+    EXPECT_EQ(doc.NX, 61);
+    EXPECT_EQ(doc.Header.FirstRowPixel, 984);
+    EXPECT_EQ(doc.NY, 61);
+    EXPECT_EQ(doc.PosX(1), 16.0 / 100 * 10);
+    EXPECT_EQ(doc.PosY(1), 984.0 / 100 * 10);  // row 1 at the largest pixel y
+    EXPECT_EQ(doc.PosY(2), 968.0 / 100 * 10);
+    EXPECT_EQ(doc.ValidCount, 7);  // as the header says, not recounted
+    EXPECT_EQ(doc.CountValid(), 0);
+
+    Geometry g;
+    g.w = 0;  // no window: x0 = gx without a check
+    g.W = 20;
+    ASSERT_TRUE(ReadDatBytes(Header(g), doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.Header.FirstColumnPixel, 16);
+    EXPECT_EQ(doc.NX, 1);
+
+    g = Geometry();
+    g.w = 64;  // x0 steps 10, 20, 30, 40
+    g.gx = 10;
+    g.h = 50;  // y0 steps 1000 - 7 = 993, 986, 979, 972
+    g.gy = 7;
+    ASSERT_TRUE(ReadDatBytes(Header(g), doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.Header.FirstColumnPixel, 40);
+    EXPECT_EQ(doc.NX, (1000 - 40 - 32) / 10 + 1);
+    EXPECT_EQ(doc.Header.FirstRowPixel, 972);
+    EXPECT_EQ(doc.NY, (972 - 25) / 7 + 1);
+
+    g = Geometry();
+    g.W = 40;
+    g.w = 64;
+    g.gx = 10;
+    ReadResult r = ReadDatBytes(Header(g), doc = VectorDocument());
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text, "Interrogation Window zu breit!");
+    EXPECT_EQ(r.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(r.messages[0].title, "Strudelax");
+
+    g = Geometry();
+    g.H = 40;
+    g.h = 64;
+    g.gy = 10;
+    r = ReadDatBytes(Header(g), doc = VectorDocument());
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text, "Interrogation Window zu hoch!");
+}
+
+TEST(DatFile, DataLinesLandByTheirPixelCoordinates) {
+    // x0 = 16, y0 = 984, g = 16
+    std::string text = Header({}) + Line(48, 984, 1.5, -2.5) + Line(16, 968, 3, 4) + Line(48, 984, 7, 8) +
+                       Line(1, 999, 0.25, 0.5)  // up to gx - 1 left of x0 and above y0: still node (1, 1)
+                       + Line(32, 952, 9, 9) + "   \r\n";  // a blank line at the end is no data line
+    VectorDocument doc;
+    ASSERT_TRUE(ReadDatBytes(text, doc).ok);
+    EXPECT_EQ(doc.U(3, 1), 7);  // the second line for the node wins
+    EXPECT_EQ(doc.V(3, 1), 8);
+    EXPECT_EQ(doc.U(1, 2), 3);
+    EXPECT_EQ(doc.U(1, 1), 0.25);
+    EXPECT_EQ(doc.U(2, 3), 9);
+    EXPECT_EQ(doc.Status(2, 3), 1);
+    EXPECT_EQ(doc.Status(2, 2), 0);
+    EXPECT_EQ(doc.CountValid(), 4);
+
+    // field separators are anything but digits, "-" and "."; numbers stop where they stop
+    ASSERT_TRUE(ReadDatBytes(Header({}) + "x=32;y=984 a1 b2 c3 d4 u=-1.25.7 v=-.5-3\r\n", doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.U(2, 1), -1.25);
+    EXPECT_EQ(doc.V(2, 1), -0.5);
+    // the pixel x is rounded after subtracting x0, halves to even
+    ASSERT_TRUE(ReadDatBytes(Header({}) + "31.5 984 0 0 0 0 1 1\r\n31.4 968 0 0 0 0 1 1\r\n",
+                             doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.Status(2, 1), 1);  // 31.5 - 16 = 15.5 -> 16 -> column 2
+    EXPECT_EQ(doc.Status(1, 2), 1);  // 15.4 -> 15 -> column 1
+}
+
+TEST(DatFile, HeaderTextsAndItems) {
+    VectorDocument doc;
+    ASSERT_TRUE(ReadDatBytes(Header({}, "  viel  Platz  "), doc).ok);
+    EXPECT_EQ(doc.Header.DateAndTime, "02.02.98 17:30");
+    EXPECT_EQ(doc.Header.Recording1, "viel  Platz");
+    EXPECT_EQ(doc.Header.PhaseType, "keine");
+    // a comma cuts the text, and the rest of the line is an item without ":"
+    ExpectOpenFailure(Header({}, "a, b"));
+    // LF alone ends lines too
+    std::string lf = Header({});
+    for (size_t k; (k = lf.find("\r\n")) != std::string::npos;) lf.erase(k, 1);
+    ASSERT_TRUE(ReadDatBytes(lf + "32 984 0 0 0 0 1 2\n", doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.V(2, 1), 2);
+}
+
+TEST(DatFile, BrokenFilesFailSoundly) {
+    VectorDocument doc;
+    for (const std::string &bad : {std::string(), std::string("Date and time:x"), std::string("Datum: 1.1.98\r\n")}) {
+        ReadResult r = ReadDatBytes(bad, doc);
+        EXPECT_FALSE(r.ok);
+        ASSERT_EQ(r.messages.size(), 1u);
+        EXPECT_EQ(r.messages[0].text, "Ungültiges Dateiformat");
+        EXPECT_EQ(r.messages[0].title, "Fehler beim Öffnen");
+        EXPECT_EQ(r.messages[0].buttons, MsgButtons::Ok);
+    }
+    const std::string header = Header({});
+    ExpectOpenFailure(header.substr(0, header.size() - 2));  // ends before item 16
+    std::string noX = header;
+    noX.replace(noX.find("1000 x 1000"), 11, "1000 mal 1000");
+    ExpectOpenFailure(noX);
+    std::string noColon = header;
+    noColon.replace(noColon.find("Flow type:"), 10, "Flow type ");
+    ExpectOpenFailure(noColon);
+    std::string huge = header;
+    huge.replace(huge.find(" 100\r\n"), 6, " 9999999999\r\n");
+    ExpectOpenFailure(huge);
+    ExpectOpenFailure(header + "16 984 0 0 0 0 1\r\n");         // seven fields
+    ExpectOpenFailure(header + "16 1000 0 0 0 0 1 1\r\n");      // row 0
+    ExpectOpenFailure(header + "992 984 0 0 0 0 1 1\r\n");      // column 62
+    ExpectOpenFailure(header + "99999999999 984 0 0 0 0 1 1\r\n");  // beyond 32 bits
+    ExpectOpenFailure(header + "16 984 0 0 0 0 1 " + std::string(400, '9') + "\r\n");  // infinite
+    Geometry g;
+    for (int *field : {&g.gx, &g.gy}) {
+        for (int v : {0, -16}) {
+            g = Geometry();
+            *field = v;
+            ExpectOpenFailure(Header(g));
+        }
+    }
+    g = Geometry();
+    g.W = g.H = g.w = g.h = 0;  // as written for a document that came from a VEC file
+    ExpectOpenFailure(Header(g));
+    g = Geometry();
+    g.ratio = 0;
+    ExpectOpenFailure(Header(g));
+    g = Geometry();
+    g.W = g.H = 2000000000;  // 125 million squared nodes from a few header bytes
+    ExpectOpenFailure(Header(g));
+
+    ReadResult r = ReadDatFile(testing::TempDir() + "no-such-file.dat", doc);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text, kOpenFailure);
+}
+
+TEST(DatFile, DocumentFromVecCannotBeReadBack) {
+    // image and window sizes of 0: the writer writes it, the reader refuses it soundly
+    VectorDocument doc = SmallField();
+    doc.Header.ImageWidth = doc.Header.ImageHeight = 0;
+    doc.Header.InterrogationWidth = doc.Header.InterrogationHeight = 0;
+    const std::optional<std::string> bytes = DatBytes(doc);
+    ASSERT_TRUE(bytes);
+    ExpectOpenFailure(*bytes);
+}
