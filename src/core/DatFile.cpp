@@ -31,6 +31,22 @@ UserMessage OpenFailure() {
 constexpr uint64_t kNodesWithoutData = uint64_t{1} << 16;
 constexpr uint64_t kNodesPerByte = 16;
 
+// Character classes of the item and field scanners, looked up per byte.
+enum : unsigned char { kEndsItem = 1, kInField = 2 };
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses() {
+        of[static_cast<unsigned char>(',')] = kEndsItem | kInField;
+        of[static_cast<unsigned char>('\n')] = of[static_cast<unsigned char>('\r')] = kEndsItem;
+        for (int c = '0'; c <= '9'; ++c) of[c] = kInField;
+        of[static_cast<unsigned char>('-')] = of[static_cast<unsigned char>('.')] = kInField;
+    }
+};
+constexpr CharClasses kClasses;
+inline bool EndsItem(char c) { return kClasses.of[static_cast<unsigned char>(c)] & kEndsItem; }
+// digits, "-", "," and "."; everything else separates fields
+inline bool IsFieldChar(char c) { return kClasses.of[static_cast<unsigned char>(c)] & kInField; }
+
 // Items end at a comma or at a line end (CR LF, LF or CR). Either all bytes
 // are in memory, or the file is read in pieces as the items need them, so
 // that a large file is never held whole.
@@ -44,7 +60,7 @@ public:
     bool Next(const char *&b, const char *&e) {
         const char *q = p_;
         for (;;) {
-            while (q < end_ && *q != ',' && *q != '\n' && *q != '\r') ++q;
+            while (q < end_ && !EndsItem(*q)) ++q;
             // a CR as the last byte read may still be followed by its LF
             if (q < end_ && !(*q == '\r' && q + 1 == end_ && !eof_)) break;
             if (eof_) {
@@ -109,8 +125,6 @@ std::optional<std::string> ValueAfterColon(const char *b, const char *e) {
 }
 
 std::optional<int32_t> HeaderInteger(const std::string &text) { return RoundToInt32(ParseNumber(text)); }
-
-bool IsFieldChar(char c) { return (c >= '0' && c <= '9') || c == '-' || c == ',' || c == '.'; }
 
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};

@@ -163,10 +163,10 @@ void frmVectorTable::mnuCopyAll_Click() {
         return;
     {
         WaitCursor busy;
-        const std::string text = ClipboardTableText(doc, LocaleDecimalSeparator());
+        std::string text = ClipboardTableText(doc, LocaleDecimalSeparator());
         Clipboard::Clear();
-        // plain ASCII: digits, signs, the separator, tabs and line breaks
-        Clipboard::SetText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        // tens of megabytes for a large field: handed over, not copied
+        Clipboard::TakeText(std::move(text));
     }
     MessageBox("Die gesamte Tabelle wurde in die Zwischenablage kopiert. "
                "Sie können sie nun über den Menübefehl 'Einfügen' in andere Programme wie Excel einfügen...",

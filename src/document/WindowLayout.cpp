@@ -51,7 +51,7 @@ void frmVectorTable::PlaceTwips(QWidget *w, double left, double top, double widt
 void frmVectorTable::CreateControls() {
     // The window takes the focus itself while none of its controls can, so
     // that its menu shortcuts work with the plot alone on show.
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
     frmHeader = new QGroupBox(QString::fromUtf8(kHeaderFrameCaption), this);
     frmHeader->setObjectName(QStringLiteral("frmHeader"));
     lblHeader1 = MakeHeaderLabel(frmHeader, "lblHeader1");

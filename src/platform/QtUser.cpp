@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include "HelpViewer.h"
@@ -23,6 +24,24 @@ QtUser &RealUser() {
 }
 
 QWidget *ActiveParent() { return QApplication::activeWindow(); }
+
+// A modal window hands the keyboard back to where it was, so that the
+// document's shortcuts keep working (some window managers leave the frame
+// inactive after a modal window closes).
+class RestoreFocus {
+public:
+    RestoreFocus() : window_(QApplication::activeWindow()), focus_(QApplication::focusWidget()) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~RestoreFocus() {
+        QApplication::restoreOverrideCursor();
+        if (window_) window_->activateWindow();
+        if (focus_) focus_->setFocus();
+    }
+
+private:
+    QPointer<QWidget> window_, focus_;
+};
 
 }  // namespace
 
@@ -66,9 +85,10 @@ MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
         break;
     }
     if (cancel) box.setEscapeButton(cancel);
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    box.exec();
-    QApplication::restoreOverrideCursor();
+    {
+        RestoreFocus keep;
+        box.exec();
+    }
     QAbstractButton *clicked = box.clickedButton();
     if (clicked == yes && yes) return MsgAnswer::Yes;
     if (clicked == no && no) return MsgAnswer::No;
@@ -80,6 +100,7 @@ MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
 
 std::optional<QString> QtUser::AskInput(const QString &prompt, const QString &title, const QString &defaultText) {
     bool ok = false;
+    RestoreFocus keep;
     QString text = QInputDialog::getText(ActiveParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok) return std::nullopt;
     return text;
@@ -109,9 +130,11 @@ bool QtUser::ShowFileDialog(FileDialogRequest &r) {
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dlg.selectNameFilter(filters[r.filterIndex - 1]);
     if (!r.initDir.isEmpty()) dlg.setDirectory(r.initDir);
     if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const bool accepted = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
-    QApplication::restoreOverrideCursor();
+    bool accepted;
+    {
+        RestoreFocus keep;
+        accepted = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
+    }
     if (!accepted) return false;
     r.fileName = dlg.selectedFiles().first();
     r.filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
@@ -121,6 +144,7 @@ bool QtUser::ShowFileDialog(FileDialogRequest &r) {
 
 bool QtUser::ShowColorDialog(int32_t &color) {
     QColor initial(RedOf(color), GreenOf(color), BlueOf(color));
+    RestoreFocus keep;
     QColor c = QColorDialog::getColor(initial, ActiveParent());
     if (!c.isValid()) return false;
     color = Rgb(c.red(), c.green(), c.blue());
@@ -130,9 +154,8 @@ bool QtUser::ShowColorDialog(int32_t &color) {
 void QtUser::ShowHelp(const QString &helpFile, int command) { ShowHelpViewer(helpFile, command); }
 
 void QtUser::ShowModal(QDialog *dialog) {
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    RestoreFocus keep;
     dialog->exec();
-    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace sx
