@@ -81,6 +81,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent) {
 }
 
 frmMain::~frmMain() {
+    // the document windows go first, while the frame is still whole
+    for (QMdiSubWindow *s : mdi_->subWindowList()) delete s;
     if (g_frame == this) g_frame = nullptr;
 }
 

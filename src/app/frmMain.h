@@ -57,6 +57,7 @@ public:
     // The document windows bring their own menu bars; the frame shows the active one.
     void RegisterMenuBar(QMenuBar *bar);
     void ShowMenuBarOf(frmVectorTable *doc);
+    void UpdateMenuBar();
 
     // Both file dialogs' filter lists.
     static const QString kOpenFilter;
@@ -68,7 +69,6 @@ protected:
 
 private:
     void BuildMenu();
-    void UpdateMenuBar();
     QMdiArea *mdi_ = nullptr;
     QStackedWidget *menus_ = nullptr;
     QMenuBar *ownMenu_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "Paths.h"
 #include "SdxFile.h"
@@ -54,7 +55,8 @@ frmVectorTable::frmVectorTable(frmMain *frame, QWidget *parent) : QWidget(parent
 
 frmVectorTable::~frmVectorTable() {
     delete menuBar_;
-    if (frame_) frame_->ShowMenuBarOf(frame_->ActiveDocument() == this ? nullptr : frame_->ActiveDocument());
+    // the sub-window around us is half torn down: let the frame choose its menu afterwards
+    if (frame_) QTimer::singleShot(0, frame_, [f = frame_] { f->UpdateMenuBar(); });
 }
 
 QAction *frmVectorTable::Action(const char *name) const {
