@@ -48,7 +48,7 @@ inline bool EndsItem(char c) { return kClasses.of[static_cast<unsigned char>(c)]
 inline bool IsFieldChar(char c) { return kClasses.of[static_cast<unsigned char>(c)] & kInField; }
 
 // Items end at a comma or at a line end (CR LF, LF or CR). Either all bytes
-// are in memory, or the file is read in pieces as the items need them, so
+// are in memory, or the file is read in chunks as the items need them, so
 // that a large file is never held whole.
 class ItemReader {
 public:
@@ -82,7 +82,7 @@ public:
 private:
     bool Refill() {
         const size_t keep = static_cast<size_t>(end_ - p_);
-        if (!buf_ || cap_ - keep < cap_ / 2) {  // first piece, or a long item: make room
+        if (!buf_ || cap_ - keep < cap_ / 2) {  // first chunk, or a long item: make room
             const size_t cap = std::max<size_t>(2 * cap_, size_t{1} << 20);
             std::unique_ptr<char[]> grown(new char[cap]);
             if (keep) std::memcpy(grown.get(), p_, keep);

@@ -45,7 +45,7 @@ UserMessage NullVectorQuestion() {
             MsgIcon::Question, MsgButtons::YesNo, "Datei enthält Null-Vektoren"};
 }
 
-// Where the frames come from: a buffer in memory or a file read piece by piece,
+// Where the frames come from: a buffer in memory or a file read chunk by chunk,
 // so that a large file is never held twice.
 class Source {
 public:

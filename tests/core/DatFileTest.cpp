@@ -221,17 +221,17 @@ TEST(DatFile, WriteReadRoundTrip) {
     EXPECT_EQ(a.TimeInterval, b.TimeInterval);
 }
 
-TEST(DatFile, FileReadInPiecesEqualsReadInMemory) {
+TEST(DatFile, FileReadInChunksEqualsReadInMemory) {
     SampleFieldOptions o;
     o.nx = 200;
     o.ny = 100;
     std::string bytes = *DatBytes(MakeSampleField(o));
     // a header text padded so that its CR LF straddles the end of the first
-    // piece read (1 MiB); trailing blanks are trimmed, so the document stays the same
+    // chunk read (1 MiB); trailing blanks are trimmed, so the document stays the same
     const size_t cr = bytes.find("\r\n", 50);
     bytes.insert(cr, (1u << 20) - 1 - cr, ' ');
     ASSERT_EQ(bytes.substr((1u << 20) - 1, 2), "\r\n");
-    const std::string path = testing::TempDir() + "datfile_pieces.dat";
+    const std::string path = testing::TempDir() + "datfile_chunks.dat";
     ASSERT_EQ(WriteFileAtomically(path, bytes), SaveResult::Ok);
     VectorDocument a, b;
     ASSERT_TRUE(ReadDatFile(path, a).ok);
