@@ -4,8 +4,11 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include "Paths.h"
 #include "app/frmMain.h"
+#include "app/frmMsgReceiver.h"
 #include "app/frmSplash.h"
+#include "platform/InstanceChannel.h"
 
 namespace sx::Start {
 
@@ -15,9 +18,20 @@ QString CommandLineOf(int argc, char **argv) {
     return parts.join(QLatin1Char(' '));
 }
 
+bool HandedToPrevInstance(const QString &commandLine, InstanceChannel &channel) {
+    if (channel.Listen()) return false;
+    if (commandLine == QLatin1String("::IDESTART")) return true;
+    const QString trimmed = QString::fromStdString(Trim(commandLine.toStdString()));
+    SendToPrevInstance(trimmed.isEmpty() ? QStringLiteral("::ShowForm") : trimmed);
+    return true;
+}
+
 frmMain *StartUp(const QString &commandLine, const Options &options) {
     if (commandLine != QLatin1String("::IDESTART"))
         HelpFilePath() = ProgramFolder() + QStringLiteral("/Strudelax.hlp");
+
+    // never shown; lives as long as the frame
+    auto *receiver = new frmMsgReceiver;
 
     auto *splash = new frmSplash;
     splash->show();
@@ -28,6 +42,8 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
 
     auto *frame = new frmMain;
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(frame, &QObject::destroyed, [receiver] { delete receiver; });
+    receiver->Receive(options.channel);
     frame->MDIForm_Load(commandLine);
 
     while (shown.elapsed() < options.splashMilliseconds)
@@ -45,7 +61,11 @@ int Main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Strudelax"));
     QApplication::setOrganizationName(QStringLiteral("Strudelax"));
     const QString commandLine = CommandLineOf(argc, argv);
-    StartUp(commandLine);
+    InstanceChannel channel;
+    if (HandedToPrevInstance(commandLine, channel)) return 0;
+    Options options;
+    options.channel = &channel;
+    StartUp(commandLine, options);
     return app.exec();
 }
 

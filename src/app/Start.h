@@ -6,15 +6,20 @@
 namespace sx {
 
 class frmMain;
+class InstanceChannel;
 
 namespace Start {
 
 struct Options {
     int splashMilliseconds = 2000;  // the splash stays up at least this long
+    InstanceChannel *channel = nullptr;  // where second starts hand over their command line
 };
 
 // The command line, taken whole as one text.
 QString CommandLineOf(int argc, char **argv);
+// A second start hands its command line to the running instance (or, for
+// "::IDESTART", nothing); true when this start is to end here.
+bool HandedToPrevInstance(const QString &commandLine, InstanceChannel &channel);
 // Runs the start sequence up to the shown frame; the caller runs the event loop.
 frmMain *StartUp(const QString &commandLine, const Options &options = Options());
 int Main(int argc, char **argv);

@@ -17,6 +17,8 @@
 
 #include "Paths.h"
 #include "app/SplashPicture.h"
+#include "app/frmFileTypes.h"
+#include "app/frmMsgReceiver.h"
 #include "app/frmStartUpInfo.h"
 #include "document/frmVectorTable.h"
 #include "platform/HelpViewer.h"
@@ -103,7 +105,6 @@ void frmMain::BuildMenu() {
     help->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
     QAction *assoc = help->addAction(QStringLiteral("Dateitypen &verknüpfen"), this, &frmMain::mnuAssociateFileType_Click);
     assoc->setObjectName(QStringLiteral("mnuAssociateFileType"));
-    assoc->setEnabled(false);  // the association comes with the desktop integration
     help->addAction(QStringLiteral("Über das &Programm..."), this, &frmMain::mnuAbout_Click)
         ->setObjectName(QStringLiteral("mnuAbout"));
     RegisterMenuBar(ownMenu_);
@@ -194,9 +195,7 @@ void frmMain::mnuOpen_Click() {
 }
 
 void frmMain::TryToOpen(const QString &fullFileName) {
-    if (isMinimized()) showNormal();
-    raise();
-    activateWindow();
+    BringAppToFront(this);
     if (FileExists(fullFileName.toStdString())) {
         commonDialog.FileName = fullFileName;
         OpenDocumentWindow();
@@ -271,6 +270,6 @@ void frmMain::mnuAbout_Click() {
     MessageBox("Strudelax Version 1.0", MsgIcon::Information, MsgButtons::Ok, "Über Strudelax");
 }
 
-void frmMain::mnuAssociateFileType_Click() {}
+void frmMain::mnuAssociateFileType_Click() { AssociateFileTypes(this, QCoreApplication::applicationFilePath()); }
 
 }  // namespace sx

@@ -2,6 +2,8 @@
 // Little-endian reading from a byte buffer with bounds checks, and writing into one.
 
 #include <cstdint>
+#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -31,6 +33,10 @@ public:
         p_ += n;
         return true;
     }
+    template <typename T, typename Check>
+    bool ReadArray(std::vector<T> &out, size_t n, Check check) {
+        return ReadArray(out, n) && check(out.data(), out.size());
+    }
     template <typename T>
     bool ReadArray(std::vector<T> &out, size_t n) {
         if (n > Remaining() / sizeof(T)) return false;
@@ -48,6 +54,52 @@ public:
 private:
     const char *p_;
     const char *end_;
+};
+
+// The same reading interface straight from an open file, so that large
+// arrays land in their final place without an intermediate copy.
+class FileByteReader {
+public:
+    FileByteReader(std::FILE *file, size_t size) : f_(file), remaining_(size) {}
+
+    size_t Remaining() const { return remaining_; }
+
+    template <typename T>
+    bool Read(T &out) {
+        static_assert(std::is_arithmetic<T>::value, "plain numbers only");
+        return Take(&out, sizeof(T));
+    }
+    bool ReadBytes(std::string &out, size_t n) {
+        if (remaining_ < n) return false;
+        out.resize(n);
+        return Take(n ? &out[0] : nullptr, n);
+    }
+    // One read straight into the array (large reads bypass the stdio buffer).
+    template <typename T, typename Check>
+    bool ReadArray(std::vector<T> &out, size_t n, Check check) {
+        if (n > remaining_ / sizeof(T)) return false;
+        out.resize(n);
+        return Take(out.data(), n * sizeof(T)) && check(out.data(), n);
+    }
+    template <typename T>
+    bool ReadArray(std::vector<T> &out, size_t n) {
+        return ReadArray(out, n, [](const T *, size_t) { return true; });
+    }
+    bool Skip(size_t n) {
+        if (remaining_ < n || std::fseek(f_, static_cast<long>(n), SEEK_CUR) != 0) return false;
+        remaining_ -= n;
+        return true;
+    }
+
+private:
+    bool Take(void *dst, size_t n) {
+        if (remaining_ < n) return false;
+        if (n && std::fread(dst, 1, n, f_) != n) return false;
+        remaining_ -= n;
+        return true;
+    }
+    std::FILE *f_;
+    size_t remaining_;
 };
 
 class ByteWriter {

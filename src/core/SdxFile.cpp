@@ -1,6 +1,10 @@
 #include "SdxFile.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "BinaryIO.h"
 #include "Cp1252.h"
@@ -17,16 +21,25 @@ UserMessage ReadFailure() {
             MsgButtons::OkCancel, "Fehler"};
 }
 
-bool AllFinite(const std::vector<double> &v) {
-    for (double x : v)
-        if (!std::isfinite(x)) return false;
-    return true;
+// Branch-free over the exponent bits so that the loop vectorises: adding
+// one to an all-ones exponent carries into the top bit, and only there.
+// (out of line: inlined into the parser the loop is not vectorised)
+[[gnu::noinline]] bool AllFinite(const double *p, size_t n) {
+    constexpr uint64_t kExponent = 0x7FF0000000000000ull, kOne = 0x0010000000000000ull;
+    uint64_t acc = 0;
+    for (size_t k = 0; k < n; ++k) {
+        uint64_t bits;
+        std::memcpy(&bits, p + k, sizeof bits);
+        acc |= (bits & kExponent) + kOne;
+    }
+    return (acc >> 63) == 0;
 }
 
-// Reads fields 2..26; false on any failure.
+// Reads fields 2..26 from a buffer or a file; false on any failure.
+template <typename Reader>
 class SdxParser {
 public:
-    SdxParser(ByteReader &r, VectorDocument &doc, Messages &msgs) : r_(r), doc_(doc), msgs_(msgs) {}
+    SdxParser(Reader &r, VectorDocument &doc, Messages &msgs) : r_(r), doc_(doc), msgs_(msgs) {}
 
     bool Run() {
         int16_t version;
@@ -47,10 +60,9 @@ public:
         if (need > r_.Remaining()) return false;
         doc_.NX = nx;
         doc_.NY = ny;
-        if (!r_.ReadArray(doc_.PosXs, static_cast<size_t>(nx)) || !r_.ReadArray(doc_.PosYs, static_cast<size_t>(ny)) ||
-            !r_.ReadArray(doc_.Us, nodes) || !r_.ReadArray(doc_.Vs, nodes) || !r_.ReadArray(doc_.Statuses, nodes))
-            return false;
-        if (!AllFinite(doc_.PosXs) || !AllFinite(doc_.PosYs) || !AllFinite(doc_.Us) || !AllFinite(doc_.Vs))
+        if (!r_.ReadArray(doc_.PosXs, static_cast<size_t>(nx), AllFinite) ||
+            !r_.ReadArray(doc_.PosYs, static_cast<size_t>(ny), AllFinite) || !r_.ReadArray(doc_.Us, nodes, AllFinite) ||
+            !r_.ReadArray(doc_.Vs, nodes, AllFinite) || !r_.ReadArray(doc_.Statuses, nodes))
             return false;
         doc_.BackValues.assign(nodes, 0.0);
 
@@ -120,37 +132,54 @@ private:
         return true;
     }
 
-    ByteReader &r_;
+    Reader &r_;
     VectorDocument &doc_;
     Messages &msgs_;
 };
+
+ReadResult NotAnSdxFile() {
+    ReadResult res;
+    res.messages.push_back(
+        {"Fehler: Dies ist keine gültige SDX-Datei!", MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Öffnen"});
+    res.messages.push_back(ReadFailure());
+    return res;
+}
 
 }  // namespace
 
 ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc) {
     ReadResult res;
-    if (bytes.size() < kMagicLen || bytes.compare(0, kMagicLen, kMagic) != 0) {
-        res.messages.push_back(
-            {"Fehler: Dies ist keine gültige SDX-Datei!", MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Öffnen"});
-        res.messages.push_back(ReadFailure());
-        return res;
-    }
+    if (bytes.size() < kMagicLen || bytes.compare(0, kMagicLen, kMagic) != 0) return NotAnSdxFile();
     ByteReader r(bytes.data() + kMagicLen, bytes.size() - kMagicLen);
-    SdxParser p(r, doc, res.messages);
+    SdxParser<ByteReader> p(r, doc, res.messages);
     res.ok = p.Run();
     if (!res.ok) res.messages.push_back(ReadFailure());
     return res;
 }
 
 ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        ReadResult res;
+    ReadResult res;
+    std::FILE *f = std::fopen(path.c_str(), "rb");
+    struct stat st {};
+    if (!f || ::fstat(::fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
+        if (f) std::fclose(f);
         res.messages.push_back({"Öffnen dieser SDX-Datei fehlgeschlagen! Datei schreibgeschützt oder bereits verwendet?",
                                 MsgIcon::Exclamation, MsgButtons::OkCancel, "Fehler"});
         return res;
     }
-    return ReadSdxBytes(bytes, doc);
+    // the arrays are read straight into the document
+    const size_t size = static_cast<size_t>(st.st_size);
+    char magic[kMagicLen];
+    if (size < kMagicLen || std::fread(magic, 1, kMagicLen, f) != kMagicLen || std::memcmp(magic, kMagic, kMagicLen) != 0) {
+        std::fclose(f);
+        return NotAnSdxFile();
+    }
+    FileByteReader r(f, size - kMagicLen);
+    SdxParser<FileByteReader> p(r, doc, res.messages);
+    res.ok = p.Run();
+    std::fclose(f);
+    if (!res.ok) res.messages.push_back(ReadFailure());
+    return res;
 }
 
 std::string SdxBytes(const VectorDocument &doc) {

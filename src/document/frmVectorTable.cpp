@@ -174,7 +174,6 @@ void frmVectorTable::BuildHelpMenu() {
     mnuHelpMenu->addSeparator();
     QAction *assoc = mnuHelpMenu->addAction(QStringLiteral("Dateitypen &verknüpfen"));
     assoc->setObjectName(QStringLiteral("mnuAssociateFileTypes"));
-    assoc->setEnabled(false);  // comes with the desktop integration
     connect(assoc, &QAction::triggered, this, [this] { if (frame_) frame_->mnuAssociateFileType_Click(); });
     QAction *about = mnuHelpMenu->addAction(QStringLiteral("Über das &Programm..."));
     about->setObjectName(QStringLiteral("mnuAbout"));

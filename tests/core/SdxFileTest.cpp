@@ -290,6 +290,17 @@ TEST(SdxFile, RoundTripThroughADiskFileKeepsTheOldFileOnFailure) {
     VectorDocument back;
     ASSERT_TRUE(ReadSdxFile(path, back).ok);
     EXPECT_EQ(SdxBytes(back), SdxBytes(d));
+    // truncated copies on disk fail like truncated buffers
+    const std::string bytes = SdxBytes(d);
+    const std::string cut = (dir / "cut.sdx").string();
+    for (size_t n = 0; n < bytes.size(); n += 7) {
+        std::FILE *f = std::fopen(cut.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, n, f);
+        std::fclose(f);
+        VectorDocument t;
+        EXPECT_FALSE(ReadSdxFile(cut, t).ok) << n;
+    }
+    fs::remove(cut);
     // a folder that is gone: the save fails and nothing is left behind
     EXPECT_NE(WriteSdxFile(d, (dir / "weg" / "feld.sdx").string()), SaveResult::Ok);
     // no temporary files remain beside the target
