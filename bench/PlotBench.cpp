@@ -30,7 +30,7 @@ sx::VectorDocument RotationField(int n) {
 
 void BM_VorticityAndSwirl_1000x1000(benchmark::State &state) {
     sx::VectorDocument d = RotationField(1000);
-    std::vector<double> vort, swirl;
+    sx::FieldArray<double> vort, swirl;
     for (auto _ : state) {
         sx::CalcVorticity(d, vort);
         sx::CalcSwirlSquare(d, swirl);

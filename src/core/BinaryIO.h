@@ -33,12 +33,12 @@ public:
         p_ += n;
         return true;
     }
-    template <typename T, typename Check>
-    bool ReadArray(std::vector<T> &out, size_t n, Check check) {
+    template <typename T, typename A, typename Check>
+    bool ReadArray(std::vector<T, A> &out, size_t n, Check check) {
         return ReadArray(out, n) && check(out.data(), out.size());
     }
-    template <typename T>
-    bool ReadArray(std::vector<T> &out, size_t n) {
+    template <typename T, typename A>
+    bool ReadArray(std::vector<T, A> &out, size_t n) {
         if (n > Remaining() / sizeof(T)) return false;
         out.resize(n);
         if (n) std::memcpy(out.data(), p_, n * sizeof(T));
@@ -75,14 +75,14 @@ public:
         return Take(n ? &out[0] : nullptr, n);
     }
     // One read straight into the array (large reads bypass the stdio buffer).
-    template <typename T, typename Check>
-    bool ReadArray(std::vector<T> &out, size_t n, Check check) {
+    template <typename T, typename A, typename Check>
+    bool ReadArray(std::vector<T, A> &out, size_t n, Check check) {
         if (n > remaining_ / sizeof(T)) return false;
         out.resize(n);
         return Take(out.data(), n * sizeof(T)) && check(out.data(), n);
     }
-    template <typename T>
-    bool ReadArray(std::vector<T> &out, size_t n) {
+    template <typename T, typename A>
+    bool ReadArray(std::vector<T, A> &out, size_t n) {
         return ReadArray(out, n, [](const T *, size_t) { return true; });
     }
     bool Skip(size_t n) {
@@ -113,8 +113,8 @@ public:
         out_.append(b, sizeof(T));
     }
     void WriteBytes(const std::string &s) { out_.append(s); }
-    template <typename T>
-    void WriteArray(const std::vector<T> &v) {
+    template <typename T, typename A>
+    void WriteArray(const std::vector<T, A> &v) {
         if (!v.empty()) out_.append(reinterpret_cast<const char *>(v.data()), v.size() * sizeof(T));
     }
 

@@ -20,7 +20,7 @@ bool FieldConsistent(const VectorDocument &doc) {
 // or 0. The nodes are independent, so the visit runs along the contiguous
 // rows rather than column by column.
 template <class Value>
-void ForEachGradient(const VectorDocument &doc, std::vector<double> &out, Value value) {
+void ForEachGradient(const VectorDocument &doc, FieldArray<double> &out, Value value) {
     out.assign(doc.NodeCount(), 0.0);
     if (!FieldConsistent(doc)) return;
     const int nx = doc.NX, ny = doc.NY;
@@ -87,10 +87,10 @@ int Channel(double b, double nullValue, double endValue, int cNull, int cEnd) {
 
 }  // namespace
 
-void CalcVorticity(const VectorDocument &doc, std::vector<double> &out) { ForEachGradient(doc, out, Vorticity{}); }
+void CalcVorticity(const VectorDocument &doc, FieldArray<double> &out) { ForEachGradient(doc, out, Vorticity{}); }
 void CalcVorticity(VectorDocument &doc) { CalcVorticity(doc, doc.BackValues); }
 
-void CalcSwirlSquare(const VectorDocument &doc, std::vector<double> &out) { ForEachGradient(doc, out, SwirlSquare{}); }
+void CalcSwirlSquare(const VectorDocument &doc, FieldArray<double> &out) { ForEachGradient(doc, out, SwirlSquare{}); }
 void CalcSwirlSquare(VectorDocument &doc) { CalcSwirlSquare(doc, doc.BackValues); }
 
 void RecalcBackground(VectorDocument &doc) {
@@ -98,7 +98,7 @@ void RecalcBackground(VectorDocument &doc) {
     if (doc.View.Background == BackVorticity) CalcVorticity(doc);
 }
 
-ColorScale ColorScaleFromData(const std::vector<double> &values) {
+ColorScale ColorScaleFromData(const FieldArray<double> &values) {
     ColorScale s{0, 0, 0};
     for (double b : values) {
         if (b > s.Max) s.Max = b;

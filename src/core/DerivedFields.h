@@ -13,12 +13,12 @@ namespace sx {
 // Vorticity dv/dx - du/dy in 1/s of every node (positions in mm, velocities
 // in m/s). An invalid or removed neighbour is replaced by the node itself;
 // border nodes, degenerate grids and non-finite results give 0.
-void CalcVorticity(const VectorDocument &doc, std::vector<double> &out);
+void CalcVorticity(const VectorDocument &doc, FieldArray<double> &out);
 void CalcVorticity(VectorDocument &doc);  // into doc.BackValues
 
 // Squared swirling strength in 1/s^2, signed with the sense of rotation
 // (positive for positive vorticity); same neighbour and zero rules.
-void CalcSwirlSquare(const VectorDocument &doc, std::vector<double> &out);
+void CalcSwirlSquare(const VectorDocument &doc, FieldArray<double> &out);
 void CalcSwirlSquare(VectorDocument &doc);  // into doc.BackValues
 
 // Recomputes doc.BackValues for a dynamic background (swirl, vorticity);
@@ -30,7 +30,7 @@ struct ColorScale {
 };
 // Min and Max from the extremes of the values (starting at 0, NaN ignored),
 // Null 0; Max <= 0 becomes 1 and Min >= 0 becomes -1.
-ColorScale ColorScaleFromData(const std::vector<double> &values);
+ColorScale ColorScaleFromData(const FieldArray<double> &values);
 void SetColorScaleFromData(VectorDocument &doc);  // from doc.BackValues
 void ResetColorScale(VectorDocument &doc);        // -1, 0, 1
 

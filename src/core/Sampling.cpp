@@ -16,7 +16,7 @@ bool Holds(double a, double b, double x) { return std::min(a, b) <= x && x <= st
 // di of its neighbour. The nearest node is estimated as on an evenly spaced
 // grid; on uneven positions the cell is searched instead. False when x lies
 // outside the node range or no cell holds it.
-bool PickCell(const std::vector<double> &pos, double x, int &i, int &di) {
+bool PickCell(const FieldArray<double> &pos, double x, int &i, int &di) {
     const int n = static_cast<int>(pos.size());
     const double first = pos[0], last = pos[static_cast<size_t>(n - 1)];
     int dir;

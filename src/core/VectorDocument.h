@@ -5,10 +5,36 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sx {
+
+// Leaves new elements uninitialised on resize(n): the readers fill large
+// arrays straight from the file and should not pay for zeroing them first.
+// Every other place sizes these arrays with assign(n, value).
+template <typename T>
+struct NoInitAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = NoInitAllocator<U>;
+    };
+    NoInitAllocator() = default;
+    template <typename U>
+    NoInitAllocator(const NoInitAllocator<U> &) noexcept {}
+    template <typename U>
+    void construct(U *p) noexcept {
+        ::new (static_cast<void *>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U *p, Args &&...args) {
+        ::new (static_cast<void *>(p)) U(std::forward<Args>(args)...);
+    }
+};
+template <typename T>
+using FieldArray = std::vector<T, NoInitAllocator<T>>;
 
 enum VectorStatus : int32_t {
     StatusRemoved = -1,
@@ -104,8 +130,8 @@ struct UndoSnapshot {
          AspectRatio = false;
     int32_t BackgroundMode = BackNone;
     double TrafoShiftX = 0, TrafoShiftY = 0, CritPointX = 0, CritPointY = 0, GalileiU = 0, GalileiV = 0;
-    std::vector<double> PosX, PosY, U, V;
-    std::vector<int32_t> Status;
+    FieldArray<double> PosX, PosY, U, V;
+    FieldArray<int32_t> Status;
     std::string InfoText;
     std::array<double, kMaxTrajectories> TrajX0{}, TrajY0{}, TrajStep{};
     int32_t TrajCount = 0, TrajLast = 0;
@@ -122,9 +148,9 @@ struct VectorDocument {
     // grid and vectors
     int32_t NX = 0, NY = 0;
     int32_t ValidCount = 0;
-    std::vector<double> PosXs, PosYs;                  // NX, NY
-    std::vector<double> Us, Vs, BackValues;            // NX*NY, column fastest
-    std::vector<int32_t> Statuses;                     // NX*NY
+    FieldArray<double> PosXs, PosYs;                  // NX, NY
+    FieldArray<double> Us, Vs, BackValues;            // NX*NY, column fastest
+    FieldArray<int32_t> Statuses;                     // NX*NY
 
     // transformation and analysis state
     double TrafoShiftX = 0, TrafoShiftY = 0;

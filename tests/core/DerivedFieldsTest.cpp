@@ -33,13 +33,13 @@ VectorDocument Rotation(double omega, int n = 11, double dy = 10) {
     });
 }
 
-std::vector<double> Vort(const VectorDocument &d) {
-    std::vector<double> out;
+FieldArray<double> Vort(const VectorDocument &d) {
+    FieldArray<double> out;
     CalcVorticity(d, out);
     return out;
 }
-std::vector<double> Swirl(const VectorDocument &d) {
-    std::vector<double> out;
+FieldArray<double> Swirl(const VectorDocument &d) {
+    FieldArray<double> out;
     CalcSwirlSquare(d, out);
     return out;
 }

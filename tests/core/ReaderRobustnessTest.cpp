@@ -27,7 +27,7 @@ struct Format {
     std::string valid;
 };
 
-bool AllFinite(const std::vector<double> &v) {
+bool AllFinite(const FieldArray<double> &v) {
     for (double x : v)
         if (!std::isfinite(x)) return false;
     return true;

@@ -15,8 +15,8 @@ VectorDocument Field(const std::vector<double> &xs, const std::vector<double> &y
                      std::function<void(double, double, double &, double &)> f) {
     VectorDocument d;
     d.Resize(static_cast<int32_t>(xs.size()), static_cast<int32_t>(ys.size()));
-    d.PosXs = xs;
-    d.PosYs = ys;
+    d.PosXs.assign(xs.begin(), xs.end());
+    d.PosYs.assign(ys.begin(), ys.end());
     for (int j = 1; j <= d.NY; ++j)
         for (int i = 1; i <= d.NX; ++i) {
             f(d.PosX(i), d.PosY(j), d.U(i, j), d.V(i, j));

@@ -249,11 +249,11 @@ TEST(VecFile, SimpleFormatAsksAboutNullVectors) {
     EXPECT_EQ(asked[0].icon, MsgIcon::Question);
     EXPECT_EQ(asked[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(asked[0].title, "Datei enthält Null-Vektoren");
-    EXPECT_EQ(yes.Statuses, (std::vector<int32_t>{1, 0, 1, 1, 1, 0}));
+    EXPECT_EQ(yes.Statuses, (FieldArray<int32_t>{1, 0, 1, 1, 1, 0}));
     EXPECT_EQ(yes.ValidCount, 4);
 
     ASSERT_TRUE(ReadVecBytes(SimpleFile(u, v, 3), no, [](const UserMessage &) { return false; }).ok);
-    EXPECT_EQ(no.Statuses, std::vector<int32_t>(6, 1));
+    EXPECT_EQ(no.Statuses, FieldArray<int32_t>(6, 1));
     EXPECT_EQ(no.ValidCount, 6);
 
     int calls = 0;
