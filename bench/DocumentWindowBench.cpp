@@ -8,6 +8,7 @@
 #include <QImage>
 #include <memory>
 
+#include "BenchSupport.h"
 #include "TableText.h"
 #include "document/frmVectorTable.h"
 #include "platform/Clipboard.h"
@@ -16,46 +17,13 @@
 
 namespace {
 
-// One application for every benchmark of this program, without a display.
-void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "strudelax_bench";
-    static char *argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-}
-
-// Says yes to every question, so that the commands run through.
-class YesUser : public sx::UserInteraction {
-public:
-    sx::MsgAnswer ShowMessage(const sx::UserMessage &m) override {
-        return m.buttons == sx::MsgButtons::Ok ? sx::MsgAnswer::Ok : sx::MsgAnswer::Yes;
-    }
-    std::optional<QString> AskInput(const QString &, const QString &, const QString &d) override { return d; }
-    bool ShowFileDialog(sx::FileDialogRequest &) override { return false; }
-    bool ShowColorDialog(int32_t &) override { return false; }
-    void ShowHelp(const QString &, int) override {}
-    void ShowModal(QDialog *d) override { d->hide(); }
-};
-
 // A window of 900 x 650 pixels showing the table, beside the plot if asked.
 std::unique_ptr<sx::frmVectorTable> BenchWindow(int n, bool withPlot = true) {
-    EnsureApplication();
+    bench::EnsureApplication();
     auto w = std::make_unique<sx::frmVectorTable>(nullptr);
     sx::VectorDocument &d = w->doc;
-    sx::SetLoadDefaults(d);
+    bench::FillShearField(d, n);
     d.FileName = "gross.sdx";
-    d.Resize(n, n);
-    for (int i = 1; i <= n; ++i) d.PosX(i) = 0.75 * i - 12.5;
-    for (int j = 1; j <= n; ++j) d.PosY(j) = 40.0 - 0.75 * j;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) {
-            d.U(i, j) = 0.013 * (i - j) + 0.5;
-            d.V(i, j) = -0.007 * (i + j);
-            d.Status(i, j) = ((i + j) % 17 == 0) ? sx::StatusInvalid : sx::StatusValid;
-        }
-    d.ValidCount = d.CountValid();
     d.View.ShowTable = true;
     d.View.ShowVectorfield = withPlot;
     w->resize(900, 650);
@@ -81,7 +49,7 @@ BENCHMARK(BM_FillGridAndPaint)->Arg(1000)->Unit(benchmark::kMillisecond);
 void BM_CopyAllToClipboard(benchmark::State &state) {
     const int n = static_cast<int>(state.range(0));
     auto w = BenchWindow(n);
-    YesUser yes;
+    bench::YesUser yes;
     sx::SetUser(&yes);
     for (auto _ : state) {
         w->mnuCopyAll_Click();

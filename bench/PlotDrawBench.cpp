@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "BenchSupport.h"
 #include "DerivedFields.h"
 #include "document/frmVectorTable.h"
 #include "platform/PictureBox.h"
@@ -15,32 +16,10 @@
 
 namespace {
 
-void EnsurePlotApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "strudelax_bench";
-    static char *argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-}
-
-// Nobody to ask: every box is answered with OK.
-class SilentUser : public sx::UserInteraction {
-public:
-    sx::MsgAnswer ShowMessage(const sx::UserMessage &) override { return sx::MsgAnswer::Ok; }
-    std::optional<QString> AskInput(const QString &, const QString &, const QString &) override {
-        return std::nullopt;
-    }
-    bool ShowFileDialog(sx::FileDialogRequest &) override { return false; }
-    bool ShowColorDialog(int32_t &) override { return false; }
-    void ShowHelp(const QString &, int) override {}
-    void ShowModal(QDialog *d) override { d->hide(); }
-};
-
 // n x n nodes: two vortices in a uniform flow, some questionable and some
 // invalid vectors.
 std::unique_ptr<sx::frmVectorTable> PlotWindow(int n) {
-    EnsurePlotApplication();
+    bench::EnsureApplication();
     auto w = std::make_unique<sx::frmVectorTable>(nullptr);
     sx::VectorDocument &d = w->doc;
     sx::SetLoadDefaults(d);
@@ -76,7 +55,7 @@ std::unique_ptr<sx::frmVectorTable> PlotWindow(int n) {
 }
 
 void BM_DrawVectorfield_Vorticity(benchmark::State &state) {
-    static SilentUser user;
+    static bench::YesUser user;
     sx::SetUser(&user);
     auto w = PlotWindow(static_cast<int>(state.range(0)));
     for (auto _ : state) {

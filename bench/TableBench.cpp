@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
 #include "TableText.h"
 #include "Undo.h"
 
@@ -10,17 +11,7 @@ namespace {
 
 sx::VectorDocument BenchField(int n) {
     sx::VectorDocument d;
-    sx::SetLoadDefaults(d);
-    d.Resize(n, n);
-    for (int i = 1; i <= n; ++i) d.PosX(i) = 0.75 * i - 12.5;
-    for (int j = 1; j <= n; ++j) d.PosY(j) = 40.0 - 0.75 * j;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) {
-            d.U(i, j) = 0.013 * (i - j) + 0.5;
-            d.V(i, j) = -0.007 * (i + j);
-            d.Status(i, j) = ((i + j) % 17 == 0) ? sx::StatusInvalid : sx::StatusValid;
-        }
-    d.ValidCount = d.CountValid();
+    bench::FillShearField(d, n);
     return d;
 }
 
