@@ -11,6 +11,5 @@
 namespace sx {
 
 void frmVectorTable::BuildCalculationsMenu() {}
-void frmVectorTable::BuildLeftMouseMenu() {}
 
 }  // namespace sx

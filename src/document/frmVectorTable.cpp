@@ -12,6 +12,7 @@
 #include "Paths.h"
 #include "SdxFile.h"
 #include "app/frmMain.h"
+#include "ColorSettings.h"
 #include "DocumentFiles.h"
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
@@ -21,14 +22,6 @@
 namespace sx {
 
 namespace {
-
-// A stored colour: a whole number in the 32-bit range, else the default.
-int32_t ColorFromText(const QString &text, int32_t fallback) {
-    bool ok = false;
-    const qlonglong v = text.trimmed().toLongLong(&ok);
-    if (!ok || v < INT32_MIN || v > INT32_MAX) return fallback;
-    return static_cast<int32_t>(v);
-}
 
 void ShowMessages(const Messages &msgs) {
     for (const UserMessage &m : msgs) MessageBox(m);
@@ -197,7 +190,7 @@ bool frmVectorTable::Form_Load() {
     for (const ColorSetting &c : kColorSettings) {
         const QString text = GetSetting(QStringLiteral("Colors"), QString::fromLatin1(c.key),
                                         QString::number(c.defaultValue));
-        doc.Colors[c.index] = ColorFromText(text, c.defaultValue);
+        doc.Colors[c.index] = ColorFromSettingText(text.toStdString(), c.defaultValue);
     }
     doc.FilePath = frame_ ? frame_->commonDialog.FileName.toStdString() : std::string();
     doc.FileName = FileNameOf(doc.FilePath);

@@ -106,6 +106,20 @@ public:
     void mnuClearTrajectories_Click();
     void mnuAutoClearTrajectories_Click();
     void mnuTestParticle_Click();
+    // plot/EditColors.cpp
+    void mnuEditColors_Click();
+    // plot/PointerModes.cpp (coordinates in twips; Button 1 left, 2 right)
+    void imgVectorfield_MouseDown(int Button, int Shift, double X, double Y);
+    void imgVectorfield_MouseMove(int Button, int Shift, double X, double Y);
+    void imgVectorfield_MouseUp(int Button, int Shift, double X, double Y);
+    void mnuEditClickedVec_Click();
+    void mnuGalileiTrafo_Click();
+    void mnuTheorGalileiTrafo_Click();
+    void mnuCalcDistance_Click();
+    void mnuShowCritPointData_Click();
+    // the pointer's previous move: node under it and position in twips
+    int32_t LastI = 0, LastJ = 0;
+    float LastX = 0, LastY = 0;
 
     // controls
     QGroupBox *frmHeader = nullptr;

@@ -248,6 +248,7 @@ void frmVectorTable::BuildPlotViewItems() {
                  &frmVectorTable::mnuAutoDrawVectorfield_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
     AddItem(mnuView, "mnuVectorScale", QStringLiteral("Vektoren s&kalieren..."), &frmVectorTable::mnuVectorScale_Click,
             QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddItem(mnuView, "mnuEditColors", QStringLiteral("&Farbeinstellungen..."), &frmVectorTable::mnuEditColors_Click);
     mnuView->addSeparator();
     AddItem(mnuView, "mnuClearTrajectories", QStringLiteral("Stromlinien &löschen"),
             &frmVectorTable::mnuClearTrajectories_Click, QKeySequence(Qt::CTRL | Qt::Key_X));
