@@ -217,6 +217,8 @@ void frmVectorTable::BuildEditMenu() {
             QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuEdit->addSeparator();
     AddItem(mnuEdit, "mnuInfoText", QStringLiteral("&Info-Text"), &frmVectorTable::mnuInfoText_Click);
+    BuildStatusItems();
+    BuildBufferEditItems();
 }
 
 }  // namespace sx

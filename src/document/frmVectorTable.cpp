@@ -94,6 +94,12 @@ void frmVectorTable::BuildFileMenu() {
     AddItem(mnuFile, "mnuSave", QStringLiteral("&Speichern"), &frmVectorTable::mnuSave_Click, QKeySequence(Qt::Key_F3));
     AddItem(mnuFile, "mnuSaveAs", QStringLiteral("Speichern &unter..."), &frmVectorTable::mnuSaveAs_Click,
             QKeySequence(Qt::Key_F4));
+    mnuFile->addSeparator();
+    mnuExport = mnuFile->addMenu(QStringLiteral("&Exportieren"));
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
+    BuildBitmapExportItems();
+    BuildTextExportItems();
+    BuildPrintItems();
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSepExit"));
     AddItem(mnuFile, "mnuExit", QStringLiteral("&Beenden"), &frmVectorTable::mnuExit_Click);
 }

@@ -121,6 +121,22 @@ public:
     int32_t LastI = 0, LastJ = 0;
     float LastX = 0, LastY = 0;
 
+    // ---- field operations (operations/*.cpp); each adds its own menu items
+    void BuildFaultSearchItems();     // Calculations menu
+    void BuildFilterItems();          // Calculations menu
+    void BuildInterpolationItems();   // Calculations menu (interpolation, mean velocity)
+    void BuildConstVectorItems();     // Calculations menu (constant vectors, velocity profile)
+    void BuildTransformItems();       // Calculations menu (transformation, mirror)
+    void BuildBufferCalcItems();      // Calculations menu (buffer submenu)
+    void BuildStatusItems();          // Edit menu (status submenus)
+    void BuildBufferEditItems();      // Edit menu (copy into the buffer)
+    void mnuCalculations_Click();     // runs whenever the Calculations menu opens
+
+    // ---- output (output/*.cpp); each adds its own menu items
+    void BuildBitmapExportItems();    // Export submenu of the File menu
+    void BuildTextExportItems();      // Export submenu of the File menu
+    void BuildPrintItems();           // File menu
+
     // controls
     QGroupBox *frmHeader = nullptr;
     QLabel *lblHeader1 = nullptr, *lblHeader2 = nullptr, *lblHeader3 = nullptr;
@@ -129,6 +145,7 @@ public:
     PictureBox *imgXAxis = nullptr, *imgYAxis = nullptr, *imgXYCorner = nullptr;
 
     // menus
+    QMenu *mnuExport = nullptr;
     QMenu *mnuFile = nullptr, *mnuEdit = nullptr, *mnuView = nullptr, *mnuCalculations = nullptr,
           *mnuLeftMouseButtonFunction = nullptr, *mnuWindows = nullptr, *mnuHelpMenu = nullptr;
 
@@ -141,7 +158,7 @@ private:
     void BuildFileMenu();        // document/frmVectorTable.cpp
     void BuildEditMenu();        // document/VectorTable.cpp (+ UndoCommands.cpp items)
     void BuildViewMenu();        // document/WindowLayout.cpp (+ plot items)
-    void BuildCalculationsMenu();  // operations
+    void BuildCalculationsMenu();  // operations/CalculationsMenu.cpp
     void BuildLeftMouseMenu();   // plot/pointer modes
     void BuildWindowMenu();      // document/frmVectorTable.cpp
     void BuildHelpMenu();        // document/frmVectorTable.cpp
