@@ -16,6 +16,7 @@
 #include <QStatusBar>
 
 #include "Paths.h"
+#include "VectorFieldBuffer.h"
 #include "app/SplashPicture.h"
 #include "app/frmFileTypes.h"
 #include "app/frmMsgReceiver.h"
@@ -127,8 +128,7 @@ void frmMain::SetStatusText(const QString &text) { StatusText->setText(text); }
 QString frmMain::StatusTextCaption() const { return StatusText->text(); }
 
 void frmMain::MDIForm_Load(const QString &commandLine) {
-    // The program-wide vector-field buffer starts empty (it lives in the
-    // operations layer and is empty when the program starts).
+    InitBuffer();
     ShowStartUpInfo = false;
     if (GetSetting(QStringLiteral("StartUp"), QStringLiteral("ShowInfo"), QString()).isEmpty()) {
         SaveSetting(QStringLiteral("StartUp"), QStringLiteral("ShowInfo"), QStringLiteral("Yes"));

@@ -32,5 +32,7 @@ struct VectorFieldBuffer {
 
 // The program's one buffer; empty until a buffer command fills it.
 VectorFieldBuffer &ProgramBuffer();
+// Empties the program's buffer (when the main frame loads).
+void InitBuffer();
 
 }  // namespace sx

@@ -10,17 +10,5 @@
 
 namespace sx {
 
-void frmVectorTable::BuildFaultSearchItems() {}
-void frmVectorTable::BuildFilterItems() {}
-void frmVectorTable::BuildInterpolationItems() {}
-void frmVectorTable::BuildConstVectorItems() {}
-void frmVectorTable::BuildTransformItems() {}
-void frmVectorTable::BuildBufferCalcItems() {}
-void frmVectorTable::BuildStatusItems() {}
-void frmVectorTable::BuildBufferEditItems() {}
-void frmVectorTable::mnuCalculations_Click() {}
-void frmVectorTable::BuildBitmapExportItems() {}
-void frmVectorTable::BuildTextExportItems() {}
-void frmVectorTable::BuildPrintItems() {}
 
 }  // namespace sx

@@ -123,19 +123,66 @@ public:
 
     // ---- field operations (operations/*.cpp); each adds its own menu items
     void BuildFaultSearchItems();     // Calculations menu
+    // operations/FaultSearch.cpp
+    void mnuSearchInvalidVectors_Click();
     void BuildFilterItems();          // Calculations menu
     void BuildInterpolationItems();   // Calculations menu (interpolation, mean velocity)
+    // operations/Filters.cpp
+    void mnuSmoothSquare3x3_Click();
+    void mnuSmoothSquare5x5_Click();
+    void mnuSmoothGauss3x3_Click();
+    void mnuSmoothGauss5x5_Click();
+    void mnuFilterVelProfile_Click();
+    void ApplyFilterMatrix(const struct FilterKernel &kernel);
+    // operations/Interpolation.cpp
+    void mnuInterpolation_Click();
+    void mnuMiddleVelocityAllValid_Click();
+    void mnuMiddleVelocitySelected_Click();
     void BuildConstVectorItems();     // Calculations menu (constant vectors, velocity profile)
+    // operations/ConstVector.cpp
+    void mnuAddConstVector_Click();
+    void mnuSubConstVector_Click();
+    void mnuSubtractVelocityProfile_Click();
     void BuildTransformItems();       // Calculations menu (transformation, mirror)
     void BuildBufferCalcItems();      // Calculations menu (buffer submenu)
     void BuildStatusItems();          // Edit menu (status submenus)
+    // operations/StatusCommands.cpp
+    void mnuChangeVecStatusInvalidToValid_Click();
+    void mnuChangeVecStatusAllToValid_Click();
+    void mnuChangeVecStatusAllToInvalid_Click();
+    void mnuDeleteEveryVector_Click();
+    void mnuFaultVectorsToInvalid_Click();
+    void mnuFaultVectorsToValid_Click();
     void BuildBufferEditItems();      // Edit menu (copy into the buffer)
     void mnuCalculations_Click();     // runs whenever the Calculations menu opens
+    // operations/Transformation.cpp, operations/BufferCommands.cpp
+    void mnuCoordTrafo_Click();
+    void mnuMirror_Click();
+    void mnuVectorfieldToBuffer_Click();
+    void mnuAddVectorfield_Click();
+    void mnuSubVectorfield_Click();
+    void mnuUseBufferAsMask_Click();
 
     // ---- output (output/*.cpp); each adds its own menu items
     void BuildBitmapExportItems();    // Export submenu of the File menu
+    void mnuExportVectorfieldAsBitmap_Click();  // output/BitmapExport.cpp
     void BuildTextExportItems();      // Export submenu of the File menu
+    // output/TextExports.cpp
+    void mnuExportTrajectory_Click();
+    void mnuExportVectorfieldForStanford_Click();
+    void mnuExportVelProfileForStanford_Click();
+    void mnuExportSwirlSquareForStanford_Click();
+    void mnuExportVorticityForStanford_Click();
+    void mnuExportTestFunctionForStanford_Click();
+    void mnuExportSwirlForTecPlot_Click();
+    void mnuExportVorticityForTecPlot_Click();
+    void mnuExportVectorfieldForMatlab_Click();
+    void mnuExportSwirlSquareForMatlab_Click();
     void BuildPrintItems();           // File menu
+    // printing (output/Printing.cpp)
+    void mnuPrint_Click();
+    // Draws the plot on the printer's page; starts and ends no document.
+    void PrintVectorfield(class PrinterSurface &printer, int16_t SizePercent);
 
     // controls
     QGroupBox *frmHeader = nullptr;

@@ -1,0 +1,63 @@
+#pragma once
+// The text tables written for outside tools (Stanford, TecPlot, Matlab) and
+// the name rules of their save dialog. Lines end with CR LF; every
+// character is ASCII. `decimalSeparator` is the user's locale separator,
+// used only where a number is written in the print form.
+
+#include <string>
+
+#include "Message.h"
+#include "VectorDocument.h"
+
+namespace sx {
+
+// Valid nodes, first row first: x, y, U, V, |V|. The header carries the
+// Galilei velocity and, while a critical point is marked, its position.
+std::string StanfordVectorFile(const VectorDocument &doc, char decimalSeparator);
+// One line per row with a valid node: y and the mean vector of the row.
+std::string StanfordProfileFile(const VectorDocument &doc, char decimalSeparator);
+// BackValues as a matrix: one line per column, rows from the last to the first.
+std::string StanfordScalarFile(const VectorDocument &doc, char decimalSeparator);
+// x, y, value per node, columns outer, rows from the last; with squareRoot
+// the value is the root of BackValues (a negative stored value keeps its
+// sign: -sqrt(-v)).
+std::string TecPlotScalarFile(const VectorDocument &doc, char decimalSeparator, bool squareRoot);
+// Every node, first row first; an invalid node is written as 0;0.
+std::string MatlabVectorFile(const VectorDocument &doc);
+// BackValues as a matrix under a header row of y positions.
+std::string MatlabScalarFile(const VectorDocument &doc);
+
+enum class ExportFormat { StanfordVector, StanfordProfile, StanfordScalar, TecPlotScalar, TecPlotRoot, MatlabVector,
+                          MatlabScalar };
+enum class ExportField { None, SwirlSquare, Vorticity };
+
+struct TextExportKind {
+    const char *prefix;     // in front of the document's name in the dialog
+    const char *filter;     // the dialog's Filter
+    bool txtOrDat;          // two-entry filter: ".dat" for the second entry, else ".txt"
+    const char *extension;  // the one extension otherwise
+    ExportField field;      // computed into BackValues before writing
+    bool scalar;            // uses BackValues (the displayed background is put back afterwards)
+    ExportFormat format;
+};
+
+extern const TextExportKind kExportStanfordVectorfield;
+extern const TextExportKind kExportStanfordVelProfile;
+extern const TextExportKind kExportStanfordSwirlSquare;
+extern const TextExportKind kExportStanfordVorticity;
+extern const TextExportKind kExportStanfordTestFunction;
+extern const TextExportKind kExportTecPlotSwirl;
+extern const TextExportKind kExportTecPlotVorticity;
+extern const TextExportKind kExportMatlabVectorfield;
+extern const TextExportKind kExportMatlabSwirlSquare;
+
+// The file text of an export from the document as it stands.
+std::string ExportFileText(const TextExportKind &kind, const VectorDocument &doc, char decimalSeparator);
+// Name proposed in the dialog: prefix and the document's file name without its extension.
+std::string ExportProposedName(const TextExportKind &kind, const std::string &filePath);
+// The chosen path with the extension of its file name replaced by the export's.
+std::string ExportTargetPath(const TextExportKind &kind, const std::string &chosenPath, int filterIndex);
+// Shown whatever kept the file from being written.
+UserMessage ExportSaveErrorMessage();
+
+}  // namespace sx

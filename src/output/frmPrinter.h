@@ -1,0 +1,54 @@
+#pragma once
+// The print dialog: printer, number of copies and size of the printout in
+// percent of the printable area. The caller shows it through
+// User().ShowModal, reads ClickedOk and then the controls.
+
+#include <QDialog>
+#include <QLineEdit>
+#include <vector>
+
+#include "platform/PrinterSurface.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace sx {
+
+// Digits only: other printable keys are dropped, control keys pass; the
+// size box drops Enter too.
+class DigitBox : public QLineEdit {
+    Q_OBJECT
+public:
+    DigitBox(bool dropEnter, QWidget *parent = nullptr);
+
+protected:
+    void focusInEvent(QFocusEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    bool dropEnter_;
+};
+
+class frmPrinter : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmPrinter(const std::vector<PrinterEntry> &printers, QWidget *parent = nullptr);
+
+    QLabel *lblPrinter = nullptr, *lblCopies = nullptr, *lblSize = nullptr, *lblPercent = nullptr;
+    QComboBox *cmbPrinter = nullptr;
+    DigitBox *txtCopies = nullptr, *txtSize = nullptr;
+    QPushButton *cmdOk = nullptr, *cmdCancel = nullptr;
+    bool ClickedOk = false;
+
+    // Index in the printer list of the selected entry; -1 when none.
+    int SelectedPrinter() const;
+
+    void cmdOk_Click();
+    void cmdCancel_Click();
+
+private:
+    void Form_Load(const std::vector<PrinterEntry> &printers);
+};
+
+}  // namespace sx

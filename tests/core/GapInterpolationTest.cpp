@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "GapInterpolation.h"
+
+using namespace sx;
+
+namespace {
+
+VectorDocument Field(int nx, int ny) {
+    VectorDocument d;
+    d.Resize(nx, ny);
+    for (int i = 1; i <= nx; ++i)
+        for (int j = 1; j <= ny; ++j) {
+            d.U(i, j) = i;
+            d.V(i, j) = 2.0 * j;
+            d.Status(i, j) = StatusValid;
+        }
+    d.ValidCount = d.CountValid();
+    return d;
+}
+
+// One pass after another exactly as described: rescan the whole grid.
+void ReferenceInterpolation(VectorDocument &d, bool &impossible) {
+    impossible = false;
+    std::vector<int> support(d.NodeCount());
+    while (true) {
+        int gaps = 0, maxS = 0;
+        for (int j = 1; j <= d.NY; ++j)
+            for (int i = 1; i <= d.NX; ++i) {
+                support[d.Index(i, j)] = 0;
+                if (d.Status(i, j) == 127) d.Status(i, j) = 3;
+                if (d.Status(i, j) != 0) continue;
+                ++gaps;
+                int s = 0;
+                for (int a = std::max(1, i - 1); a <= std::min(d.NX, i + 1); ++a)
+                    for (int b = std::max(1, j - 1); b <= std::min(d.NY, j + 1); ++b) s += d.Status(a, b) > 0;
+                support[d.Index(i, j)] = s;
+                maxS = std::max(maxS, s);
+            }
+        if (gaps == 0) return;
+        if (maxS == 0) {
+            impossible = true;
+            return;
+        }
+        for (int i = 1; i <= d.NX; ++i)
+            for (int j = 1; j <= d.NY; ++j) {
+                if (d.Status(i, j) != 0 || support[d.Index(i, j)] != maxS) continue;
+                double su = 0, sv = 0;
+                int n = 0;
+                for (int b = std::max(1, j - 1); b <= std::min(d.NY, j + 1); ++b)
+                    for (int a = std::max(1, i - 1); a <= std::min(d.NX, i + 1); ++a)
+                        if (d.Status(a, b) > 0 && d.Status(a, b) != 127) {
+                            su += d.U(a, b);
+                            sv += d.V(a, b);
+                            ++n;
+                        }
+                d.U(i, j) = su / n;
+                d.V(i, j) = sv / n;
+                d.Status(i, j) = 127;
+                ++d.ValidCount;
+            }
+    }
+}
+
+}  // namespace
+
+TEST(GapInterpolation, SingleGapGetsTheMeanOfItsNeighbours) {
+    VectorDocument d = Field(3, 3);
+    d.Status(2, 2) = StatusInvalid;
+    d.U(2, 2) = 99;
+    d.U(1, 1) = 10;  // neighbours: 10 + 1 + 1 + 2 + 2 + 3 + 3 + 3 over 8
+    d.ValidCount = 8;
+    const InterpolationResult r = InterpolateGaps(d);
+    EXPECT_FALSE(r.impossible);
+    EXPECT_EQ(r.filled, 1);
+    EXPECT_DOUBLE_EQ(d.U(2, 2), 25.0 / 8);
+    EXPECT_DOUBLE_EQ(d.V(2, 2), 4.0);
+    EXPECT_EQ(d.Status(2, 2), StatusInterpolated);
+    EXPECT_EQ(d.ValidCount, 9);
+}
+
+TEST(GapInterpolation, GapsWithoutSupportAreReported) {
+    VectorDocument d = Field(5, 5);
+    for (int i = 1; i <= 5; ++i)
+        for (int j = 1; j <= 5; ++j) d.Status(i, j) = (i + j) % 2 ? StatusRemoved : StatusInvalid;
+    d.ValidCount = 0;
+    const VectorDocument before = d;
+    EXPECT_TRUE(InterpolateGaps(d).impossible);
+    EXPECT_EQ(d.Statuses, before.Statuses);
+    EXPECT_EQ(d.Us, before.Us);
+    EXPECT_EQ(InterpolationImpossibleMessage().title, "Fehler bei Interpolation");
+}
+
+TEST(GapInterpolation, FilledGapTurnsInterpolatedBeforeTheUnsupportedOneIsReported) {
+    VectorDocument d = Field(6, 3);
+    d.Status(1, 2) = StatusInvalid;  // next to valid vectors
+    for (int i = 4; i <= 6; ++i)
+        for (int j = 1; j <= 3; ++j) d.Status(i, j) = StatusRemoved;
+    d.Status(6, 2) = StatusInvalid;  // only removed nodes around it
+    d.ValidCount = d.CountValid();
+    const InterpolationResult r = InterpolateGaps(d);
+    EXPECT_TRUE(r.impossible);
+    EXPECT_EQ(r.filled, 1);
+    EXPECT_EQ(d.Status(1, 2), StatusInterpolated);
+    EXPECT_EQ(d.Status(6, 2), StatusInvalid);
+    EXPECT_EQ(d.ValidCount, d.CountValid());
+}
+
+// Blocks of gaps fill from the outside in; the incremental bookkeeping must
+// give the same values and statuses as rescanning the grid every pass.
+TEST(GapInterpolation, AgreesWithPassByPassRescan) {
+    for (int seed = 0; seed < 6; ++seed) {
+        VectorDocument d = Field(12, 9);
+        for (int i = 1; i <= 12; ++i)
+            for (int j = 1; j <= 9; ++j) {
+                const int r = (i * 31 + j * 17 + seed * 7) % 11;
+                d.U(i, j) = 0.3 * r - 1.1 + 0.01 * i;
+                if (r < 4 + seed) d.Status(i, j) = StatusInvalid;
+                else if (r == 10) d.Status(i, j) = StatusRemoved;
+            }
+        // a solid block that needs several passes
+        for (int i = 3; i <= 8; ++i)
+            for (int j = 2; j <= 7; ++j) d.Status(i, j) = StatusInvalid;
+        d.ValidCount = d.CountValid();
+        VectorDocument expected = d;
+        bool impossible = false;
+        ReferenceInterpolation(expected, impossible);
+        const InterpolationResult r = InterpolateGaps(d);
+        EXPECT_EQ(r.impossible, impossible) << seed;
+        EXPECT_EQ(d.Us, expected.Us) << seed;
+        EXPECT_EQ(d.Vs, expected.Vs) << seed;
+        EXPECT_EQ(d.Statuses, expected.Statuses) << seed;
+        EXPECT_EQ(d.ValidCount, expected.ValidCount) << seed;
+    }
+}
+
+TEST(GapInterpolationMean, SelectionUsesOnlyValidVectors) {
+    VectorDocument d = Field(4, 4);
+    d.Status(2, 2) = StatusInvalid;
+    d.Status(3, 3) = StatusRemoved;
+    CellRect r;
+    r.firstCol = 2;
+    r.lastCol = 3;
+    r.firstRow = 2;
+    r.lastRow = 3;
+    const MeanVelocity m = MeanOfValidVectors(d, r);
+    EXPECT_EQ(m.count, 2);
+    EXPECT_DOUBLE_EQ(m.u, 2.5);  // (3,2) and (2,3)
+    EXPECT_DOUBLE_EQ(m.v, 5.0);
+    EXPECT_EQ(MeanOfValidVectors(d).count, 14);
+
+    VectorDocument none = Field(2, 2);
+    for (int32_t &s : none.Statuses) s = StatusInvalid;
+    EXPECT_EQ(MeanOfValidVectors(none).count, 0);
+}
+
+TEST(GapInterpolationMean, MessageText) {
+    MeanVelocity m;
+    m.u = 0.5;
+    m.v = -0.25;
+    m.count = 3;
+    const UserMessage msg = MeanVelocityMessage(m);
+    const std::string head =
+        "Die mittlere Geschwindigkeit beträgt:\r\n\r\n           Vx =  .5 m/s\r\n           Vy = -.25 m/s\r\n\r\nDer Vektor";
+    const std::string tail = "die Tabelle eingefügt werden. Außerdem wird ein sich in der Zwischenablage befindlicher "
+                             "Vektor als Standardvorgabe im Formular 'Vektor eingeben' vorgegeben.";
+    EXPECT_EQ(msg.text.substr(0, head.size()), head);
+    ASSERT_GE(msg.text.size(), tail.size());
+    EXPECT_EQ(msg.text.substr(msg.text.size() - tail.size()), tail);
+    EXPECT_EQ(msg.title, "Mittlere Geschwindigkeit");
+    EXPECT_EQ(msg.icon, MsgIcon::Information);
+}

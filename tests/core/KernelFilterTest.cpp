@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "KernelFilter.h"
+#include "Mathematical.h"
+
+using namespace sx;
+
+namespace {
+
+VectorDocument Field(int nx, int ny) {
+    VectorDocument d;
+    d.Resize(nx, ny);
+    for (int i = 1; i <= nx; ++i)
+        for (int j = 1; j <= ny; ++j) {
+            d.U(i, j) = 10.0 * i + j;
+            d.V(i, j) = -(i * j);
+            d.Status(i, j) = StatusValid;
+        }
+    d.ValidCount = d.CountValid();
+    return d;
+}
+
+// The weighted mean written out the long way, as a reference for the fast loops.
+void ReferenceFilter(VectorDocument &d, const FilterKernel &k) {
+    const VectorDocument c = d;
+    for (int i = 1; i <= d.NX; ++i)
+        for (int j = 1; j <= d.NY; ++j) {
+            if (c.Status(i, j) < 0) continue;
+            double su = 0, sv = 0, sw = 0;
+            for (int dc = k.dcMin; dc <= k.dcMax; ++dc)
+                for (int dr = k.drMin; dr <= k.drMax; ++dr) {
+                    const int a = i + dc, b = j + dr;
+                    if (a < 1 || a > d.NX || b < 1 || b > d.NY || c.Status(a, b) <= 0) continue;
+                    su += k.At(dc, dr) * c.U(a, b);
+                    sv += k.At(dc, dr) * c.V(a, b);
+                    sw += k.At(dc, dr);
+                }
+            if (sw != 0) {
+                d.U(i, j) = su / sw;
+                d.V(i, j) = sv / sw;
+                d.Status(i, j) = StatusChanged;
+            } else {
+                d.Status(i, j) = StatusInvalid;
+            }
+        }
+    d.ValidCount = d.CountValid();
+}
+
+}  // namespace
+
+TEST(KernelFilterMath, PascalRowAndBinomial) {
+    EXPECT_EQ(PascalRow(0), std::vector<double>({1}));
+    EXPECT_EQ(PascalRow(1), std::vector<double>({1, 1}));
+    EXPECT_EQ(PascalRow(4), std::vector<double>({1, 4, 6, 4, 1}));
+    EXPECT_EQ(Binomial(4, 2), 6.0);
+    EXPECT_EQ(Binomial(2, 0), 1.0);
+    EXPECT_THROW(Binomial(2, 3), BinomialError);
+    EXPECT_THROW(Binomial(2, -1), BinomialError);
+    try {
+        Binomial(1, 2);
+    } catch (const BinomialError &e) {
+        EXPECT_STREQ(e.what(), "Ungültiger Binomial-Koeffizient!");
+    }
+}
+
+TEST(KernelFilterKernels, GaussWeightsAndMatrixText) {
+    const FilterKernel g5 = GaussKernel(2);
+    EXPECT_EQ(g5.At(-2, -2), 1.0);
+    EXPECT_EQ(g5.At(0, 0), 36.0);
+    EXPECT_EQ(g5.At(-1, 2), 4.0);
+    EXPECT_EQ(FilterMatrixText(GaussKernel(1)),
+              "(3 x 3) - Matrix :=\r\n\r\n\t 1\t 2\t 1\r\n\t 2\t 4\t 2\r\n\t 1\t 2\t 1");
+    const FilterKernel p = VelocityProfileKernel(3);
+    EXPECT_EQ(FilterMatrixText(p), "(1 x 5) - Matrix :=\r\n\r\n\t 1\t 1\t 1\t 1\t 1");
+    const UserMessage m = FilterMatrixMessage(p);
+    EXPECT_EQ(m.title, "Anzuwendende Filtermatrix");
+    EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(m.icon, MsgIcon::Information);
+}
+
+TEST(KernelFilterKernels, OnlyStatusZeroCountsAsInvalid) {
+    VectorDocument d = Field(3, 3);
+    d.Status(2, 2) = StatusRemoved;
+    EXPECT_FALSE(HasInvalidVectors(d));
+    d.Status(3, 1) = StatusInvalid;
+    EXPECT_TRUE(HasInvalidVectors(d));
+    EXPECT_EQ(InvalidVectorsWarning().text,
+              "Warnung: Das Vektorfeld enthält ungültige Vektoren!\r\nSoll der Filter trotzdem angewandt werden?");
+}
+
+TEST(KernelFilterApply, CornerUsesOnlyTheKernelPartInsideTheGrid) {
+    VectorDocument d = Field(4, 4);
+    const double c = d.U(1, 1), e1 = d.U(2, 1), e2 = d.U(1, 2), diag = d.U(2, 2);
+    d.Status(1, 1) = StatusQuestionable;
+    ApplyFilterKernel(d, GaussKernel(1));
+    EXPECT_DOUBLE_EQ(d.U(1, 1), (4 * c + 2 * e1 + 2 * e2 + diag) / 9);
+    EXPECT_EQ(d.Status(1, 1), StatusChanged);
+    EXPECT_EQ(d.ValidCount, 16);
+}
+
+TEST(KernelFilterApply, InvalidAndRemovedNodes) {
+    VectorDocument d = Field(5, 5);
+    // (1,1) invalid with only invalid/removed neighbours; (4,4) invalid among valid ones
+    d.Status(1, 1) = StatusInvalid;
+    d.Status(2, 1) = StatusInvalid;
+    d.Status(1, 2) = StatusRemoved;
+    d.Status(2, 2) = StatusRemoved;
+    d.Status(4, 4) = StatusInvalid;
+    d.ValidCount = d.CountValid();
+    const double u11 = d.U(1, 1), u22 = d.U(2, 2);
+    ApplyFilterKernel(d, SquareKernel(1));
+    EXPECT_EQ(d.Status(1, 1), StatusInvalid);
+    EXPECT_EQ(d.U(1, 1), u11);
+    EXPECT_EQ(d.Status(2, 2), StatusRemoved);
+    EXPECT_EQ(d.U(2, 2), u22);
+    EXPECT_EQ(d.Status(4, 4), StatusChanged);
+    // (2,1) sees the valid (3,1), (3,2) and is filled too
+    EXPECT_EQ(d.Status(2, 1), StatusChanged);
+    EXPECT_EQ(d.ValidCount, d.CountValid());
+    EXPECT_EQ(d.ValidCount, 22);
+}
+
+TEST(KernelFilterApply, RowMeanFilter) {
+    VectorDocument d = Field(4, 3);
+    for (int i = 1; i <= 4; ++i) d.Status(i, 2) = StatusInvalid;  // a row without valid vectors
+    d.Status(3, 2) = StatusRemoved;
+    d.Status(2, 3) = StatusInvalid;
+    d.Status(4, 3) = StatusRemoved;
+    d.ValidCount = d.CountValid();
+    const double u12 = d.U(1, 2), mean3 = (d.U(1, 3) + d.U(3, 3)) / 2;
+    ApplyFilterKernel(d, VelocityProfileKernel(4));
+    EXPECT_EQ(d.Status(1, 2), StatusInvalid);
+    EXPECT_EQ(d.U(1, 2), u12);
+    EXPECT_EQ(d.Status(3, 2), StatusRemoved);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_DOUBLE_EQ(d.U(i, 3), mean3);
+        EXPECT_EQ(d.Status(i, 3), StatusChanged);
+    }
+    EXPECT_EQ(d.Status(4, 3), StatusRemoved);
+    EXPECT_EQ(d.ValidCount, d.CountValid());
+}
+
+// The fast loops (clipped ranges, the row-mean shortcut) agree bit for bit
+// with the plain definition on a field with mixed statuses.
+TEST(KernelFilterApply, AgreesWithThePlainDefinition) {
+    for (const FilterKernel &k : {SquareKernel(1), SquareKernel(2), GaussKernel(1), GaussKernel(2),
+                                  VelocityProfileKernel(7)}) {
+        VectorDocument d = Field(7, 6);
+        for (int i = 1; i <= 7; ++i)
+            for (int j = 1; j <= 6; ++j) {
+                const int r = (i * 7 + j * 13) % 9;
+                d.Status(i, j) = r == 0 ? StatusInvalid : r == 1 ? StatusRemoved : r == 2 ? StatusQuestionable : 1;
+                d.U(i, j) = 0.1 * ((i * 37 + j * 11) % 17) - 0.7;
+            }
+        d.ValidCount = d.CountValid();
+        VectorDocument expected = d;
+        ReferenceFilter(expected, k);
+        ApplyFilterKernel(d, k);
+        EXPECT_EQ(d.Us, expected.Us);
+        EXPECT_EQ(d.Vs, expected.Vs);
+        EXPECT_EQ(d.Statuses, expected.Statuses);
+        EXPECT_EQ(d.ValidCount, expected.ValidCount);
+    }
+}
