@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
+#include <QShortcut>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -77,6 +78,11 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent) {
     bar->setObjectName(QStringLiteral("Statusbar"));
     bar->addWidget(StatusText, 1);
     bar->addPermanentWidget(txtTemp);
+
+    // F1 anywhere in the program opens the help
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::ApplicationShortcut);
+    connect(f1, &QShortcut::activated, this, &frmMain::mnuHelp_Click);
 
     menus_ = new QStackedWidget(this);
     setMenuWidget(menus_);
