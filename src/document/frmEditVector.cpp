@@ -13,13 +13,7 @@
 
 namespace sx {
 
-EditorNumberBox::EditorNumberBox(QWidget *parent) : QLineEdit(parent) {}
-
-void EditorNumberBox::focusInEvent(QFocusEvent *e) {
-    QLineEdit::focusInEvent(e);
-    // after a click has placed the cursor
-    QTimer::singleShot(0, this, &QLineEdit::selectAll);
-}
+EditorNumberBox::EditorNumberBox(QWidget *parent) : SelectAllLineEdit(parent) {}
 
 void EditorNumberBox::keyPressEvent(QKeyEvent *e) {
     // Printable characters are filtered; control keys (Return, Escape,

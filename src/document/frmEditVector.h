@@ -10,17 +10,18 @@
 class QCheckBox;
 class QPushButton;
 
+#include "platform/SelectAllLineEdit.h"
+
 namespace sx {
 
 // A number box: selects its whole text on focus and lets only digits, sign,
 // decimal separators, blanks and control keys through.
-class EditorNumberBox : public QLineEdit {
+class EditorNumberBox : public SelectAllLineEdit {
     Q_OBJECT
 public:
     explicit EditorNumberBox(QWidget *parent = nullptr);
 
 protected:
-    void focusInEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 };
 

@@ -13,13 +13,7 @@
 
 namespace sx {
 
-TrafoNumberBox::TrafoNumberBox(const QString &text, QWidget *parent) : QLineEdit(text, parent) {}
-
-void TrafoNumberBox::focusInEvent(QFocusEvent *e) {
-    QLineEdit::focusInEvent(e);
-    // after a click has placed the cursor
-    QTimer::singleShot(0, this, &QLineEdit::selectAll);
-}
+TrafoNumberBox::TrafoNumberBox(const QString &text, QWidget *parent) : SelectAllLineEdit(text, parent) {}
 
 void TrafoNumberBox::keyPressEvent(QKeyEvent *e) {
     // Printable characters are filtered; control keys and shortcuts keep working.

@@ -10,17 +10,18 @@
 
 class QPushButton;
 
+#include "platform/SelectAllLineEdit.h"
+
 namespace sx {
 
 // Selects its whole text on focus; lets digits, a leading "-" and one
 // decimal point through (a comma becomes the point).
-class TrafoNumberBox : public QLineEdit {
+class TrafoNumberBox : public SelectAllLineEdit {
     Q_OBJECT
 public:
     explicit TrafoNumberBox(const QString &text, QWidget *parent = nullptr);
 
 protected:
-    void focusInEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 };
 

@@ -18,13 +18,7 @@
 
 namespace sx {
 
-PicSizeBox::PicSizeBox(Filter filter, QWidget *parent) : QLineEdit(parent), filter_(filter) {}
-
-void PicSizeBox::focusInEvent(QFocusEvent *e) {
-    QLineEdit::focusInEvent(e);
-    // after a click has placed the cursor
-    QTimer::singleShot(0, this, &QLineEdit::selectAll);
-}
+PicSizeBox::PicSizeBox(Filter filter, QWidget *parent) : SelectAllLineEdit(parent), filter_(filter) {}
 
 void PicSizeBox::keyPressEvent(QKeyEvent *e) {
     // Control keys, cursor keys and shortcuts pass; typed characters are filtered.

@@ -11,18 +11,19 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
+#include "platform/SelectAllLineEdit.h"
+
 namespace sx {
 
 // A text box of the size dialog: selects its text on focus and filters the
 // keys typed (digits only, or a signed decimal number).
-class PicSizeBox : public QLineEdit {
+class PicSizeBox : public SelectAllLineEdit {
     Q_OBJECT
 public:
     enum class Filter { Digits, SignedDecimal };
     PicSizeBox(Filter filter, QWidget *parent = nullptr);
 
 protected:
-    void focusInEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:

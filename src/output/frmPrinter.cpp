@@ -13,13 +13,8 @@
 
 namespace sx {
 
-DigitBox::DigitBox(bool dropEnter, QWidget *parent) : QLineEdit(parent), dropEnter_(dropEnter) {
+DigitBox::DigitBox(bool dropEnter, QWidget *parent) : SelectAllLineEdit(parent), dropEnter_(dropEnter) {
     setMaxLength(3);
-}
-
-void DigitBox::focusInEvent(QFocusEvent *e) {
-    QLineEdit::focusInEvent(e);
-    QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
 void DigitBox::keyPressEvent(QKeyEvent *e) {

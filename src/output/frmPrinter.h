@@ -13,17 +13,18 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
+#include "platform/SelectAllLineEdit.h"
+
 namespace sx {
 
 // Digits only: other printable keys are dropped, control keys pass; the
 // size box drops Enter too.
-class DigitBox : public QLineEdit {
+class DigitBox : public SelectAllLineEdit {
     Q_OBJECT
 public:
     DigitBox(bool dropEnter, QWidget *parent = nullptr);
 
 protected:
-    void focusInEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:

@@ -43,13 +43,7 @@ void ColorBox::paintEvent(QPaintEvent *) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-ScaleValueBox::ScaleValueBox(QWidget *parent) : QLineEdit(parent) {}
-
-void ScaleValueBox::focusInEvent(QFocusEvent *e) {
-    QLineEdit::focusInEvent(e);
-    // after a click has placed the cursor
-    QTimer::singleShot(0, this, &QLineEdit::selectAll);
-}
+ScaleValueBox::ScaleValueBox(QWidget *parent) : SelectAllLineEdit(parent) {}
 
 void ScaleValueBox::keyPressEvent(QKeyEvent *e) {
     // Keys without a character (arrows, Delete) and shortcuts are not typed

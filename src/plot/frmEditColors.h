@@ -11,6 +11,8 @@
 
 class QPushButton;
 
+#include "platform/SelectAllLineEdit.h"
+
 namespace sx {
 
 class PictureBox;
@@ -32,13 +34,12 @@ private:
 };
 
 // A value box of the scale: selects its text on focus, filters the keys.
-class ScaleValueBox : public QLineEdit {
+class ScaleValueBox : public SelectAllLineEdit {
     Q_OBJECT
 public:
     explicit ScaleValueBox(QWidget *parent = nullptr);
 
 protected:
-    void focusInEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 };
 
