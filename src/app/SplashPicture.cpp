@@ -20,7 +20,8 @@ void Velocity(double x, double y, double &u, double &v) {
 }
 }  // namespace
 
-QImage MakeSplashPicture() {
+namespace {
+QImage DrawSplashPicture() {
     const int w = 563, h = 315;
     QImage img(w, h, QImage::Format_RGB32);
     const double sx = 4.0 / w, sy = 2.24 / h;
@@ -58,6 +59,13 @@ QImage MakeSplashPicture() {
                 p.drawLine(b, b - QPointF(4 * std::cos(ang + s), 4 * std::sin(ang + s)));
         }
     return img;
+}
+}  // namespace
+
+// Splash, frame icon and welcome dialog share one drawing.
+QImage MakeSplashPicture() {
+    static const QImage picture = DrawSplashPicture();
+    return picture;
 }
 
 }  // namespace sx

@@ -12,6 +12,7 @@
 #include "app/SplashPicture.h"
 #include "platform/FileTypeRegistry.h"
 #include "platform/UserInteraction.h"
+#include "platform/DialogButtons.h"
 
 namespace sx {
 
@@ -51,11 +52,7 @@ frmFileTypes::frmFileTypes(QWidget *parent) : QDialog(parent) {
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setWordWrap(true);
 
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    MakeOkCancel(this, cmdOk, cmdCancel);
     connect(cmdOk, &QPushButton::clicked, this, &frmFileTypes::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmFileTypes::cmdCancel_Click);
     auto *buttons = new QHBoxLayout;

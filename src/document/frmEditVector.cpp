@@ -10,6 +10,7 @@
 
 #include "TableText.h"
 #include "document/frmVectorTable.h"
+#include "platform/DialogButtons.h"
 
 namespace sx {
 
@@ -44,11 +45,7 @@ frmEditVector::frmEditVector(QWidget *parent) : QDialog(parent) {
     ly->setBuddy(txtYComp);
     chkMarkAsInvalid = new QCheckBox(QStringLiteral("Aktuellen Vektor als &ungültig markieren"), this);
     chkMarkAsInvalid->setObjectName(QStringLiteral("chkMarkAsInvalid"));
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    MakeOkCancel(this, cmdOk, cmdCancel);
     grid->addWidget(lx, 0, 0);
     grid->addWidget(txtXComp, 0, 1);
     grid->addWidget(ly, 1, 0);

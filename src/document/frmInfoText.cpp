@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "platform/DialogButtons.h"
 
 namespace sx {
 
@@ -14,15 +15,7 @@ frmInfoText::frmInfoText(QWidget *parent) : QDialog(parent) {
     txtInfoText = new QPlainTextEdit(this);
     txtInfoText->setObjectName(QStringLiteral("txtInfoText"));
     txtInfoText->setTabChangesFocus(true);
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    auto *buttons = OkCancelRow(this, cmdOk, cmdCancel);
     lay->addWidget(txtInfoText);
     lay->addLayout(buttons);
     resize(460, 300);

@@ -74,10 +74,9 @@ QAction *frmVectorTable::AddCheckItem(QMenu *menu, const char *name, const QStri
     QAction *a = AddItem(menu, name, caption, nullptr, shortcut);
     a->setCheckable(true);
     a->setChecked(checked);
-    // the handler decides the new check state itself
+    // Qt has already flipped the check; the handler decides the new state itself
     if (handler)
-        connect(a, &QAction::triggered, this, [this, a, handler, checked_before = checked]() mutable {
-            Q_UNUSED(checked_before);
+        connect(a, &QAction::triggered, this, [this, a, handler] {
             a->setChecked(!a->isChecked());
             (this->*handler)();
         });

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/UserInteraction.h"
+#include "platform/DialogButtons.h"
 
 namespace sx {
 
@@ -69,11 +70,7 @@ frmXYTrafo::frmXYTrafo(QWidget *parent) : QDialog(parent) {
     vg->addWidget(txtFakVecY, 1, 1);
     vg->addWidget(label(QStringLiteral("*  Alte y-Komponente")), 1, 2);
 
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    MakeOkCancel(this, cmdOk, cmdCancel);
 
     auto *lay = new QVBoxLayout(this);
     lay->addWidget(coords);

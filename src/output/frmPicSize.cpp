@@ -15,6 +15,7 @@
 #include "Numbers.h"
 #include "document/frmVectorTable.h"
 #include "platform/UserInteraction.h"
+#include "platform/DialogButtons.h"
 
 namespace sx {
 
@@ -99,15 +100,7 @@ frmPicSize::frmPicSize(QWidget *parent) : QDialog(parent) {
     rg->addWidget(txtRefVecAbs, 2, 1);
     lay->addWidget(fraReferenceVector);
 
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    auto *buttons = OkCancelRow(this, cmdOk, cmdCancel);
     lay->addLayout(buttons);
 
     // each pair always holds opposite values; setting a box to the value it

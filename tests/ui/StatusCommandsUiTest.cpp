@@ -25,23 +25,13 @@ void Trigger(frmVectorTable *w, const char *name) { w->Action(name)->trigger(); 
 class StatusCommandsUi : public UiTest {
 protected:
     frmVectorTable *OpenTable() {
-        SaveSetting("StartUp", "ShowInfo", "No");
-        const QString path = TempPath("feld.sdx");
-        EXPECT_TRUE(WriteSampleSdx(path.toStdString(), 4, 3, [](VectorDocument &d) {
+        return OpenTableWindow(4, 3, [](VectorDocument &d) {
             d.Status(2, 1) = StatusRemoved;
             d.Status(3, 1) = StatusInvalid;
             d.Status(4, 1) = StatusQuestionable;
-        }));
-        frmVectorTable *w = Open(path);
-        if (!w) return nullptr;
-        w->resize(600, 400);
-        w->mnuShowTable_Click();
-        w->grdTable->setFocus();
-        return w;
+        });
     }
-    static QString Cell(frmVectorTable *w, int row, int col) {
-        return w->grdTable->Model().data(w->grdTable->Model().index(row - 1, col - 1), Qt::DisplayRole).toString();
-    }
+    static QString Cell(frmVectorTable *w, int row, int col) { return TableCell(w, row, col); }
     std::string Status() const { return frame->StatusTextCaption().toStdString(); }
 };
 

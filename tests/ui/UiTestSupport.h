@@ -9,10 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "app/frmMain.h"
 #include "document/frmVectorTable.h"
+#include "SampleDocument.h"
+#include "platform/FlexGrid.h"
 #include "platform/ScriptedUser.h"
 #include "platform/SettingsStore.h"
 
@@ -44,6 +47,22 @@ protected:
         return frame->OpenDocumentWindow();
     }
     QString TempPath(const QString &name) const { return tmp.filePath(name); }
+    // A sample field of nx x ny nodes in a window showing its table, the table focused.
+    sx::frmVectorTable *OpenTableWindow(int nx, int ny, const std::function<void(sx::VectorDocument &)> &adjust) {
+        sx::SaveSetting("StartUp", "ShowInfo", "No");
+        const QString path = TempPath("feld.sdx");
+        EXPECT_TRUE(WriteSampleSdx(path.toStdString(), nx, ny, adjust));
+        sx::frmVectorTable *w = Open(path);
+        if (!w) return nullptr;
+        w->resize(600, 400);
+        w->mnuShowTable_Click();
+        w->grdTable->setFocus();
+        return w;
+    }
+    // What the table shows in a cell (1-based; 0 is the header).
+    static QString TableCell(sx::frmVectorTable *w, int row, int col, int role = Qt::DisplayRole) {
+        return w->grdTable->Model().data(w->grdTable->Model().index(row - 1, col - 1), role).toString();
+    }
 
     sx::ScriptedUser user;
     sx::frmMain *frame = nullptr;

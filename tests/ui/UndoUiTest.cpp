@@ -17,18 +17,10 @@ namespace {
 class UndoUi : public UiTest {
 protected:
     frmVectorTable *OpenTable() {
-        SaveSetting("StartUp", "ShowInfo", "No");
-        const QString path = TempPath("feld.sdx");
-        EXPECT_TRUE(WriteSampleSdx(path.toStdString(), 3, 3, [](VectorDocument &d) {
+        return OpenTableWindow(3, 3, [](VectorDocument &d) {
             d.InfoText = "Erste Zeile\r\nZweite Zeile";
             d.Status(3, 3) = StatusInvalid;
-        }));
-        frmVectorTable *w = Open(path);
-        if (!w) return nullptr;
-        w->resize(600, 400);
-        w->mnuShowTable_Click();
-        w->grdTable->setFocus();
-        return w;
+        });
     }
     void EditCell(frmVectorTable *w, int row, int col, const QString &x, bool invalid = false) {
         w->grdTable->SetCurrent(row, col);
@@ -45,9 +37,7 @@ protected:
         QAction *a = w->Action("mnuUndo");
         return (a->isEnabled() ? "on: " : "off: ") + a->text();
     }
-    static QString Cell(frmVectorTable *w, int row, int col) {
-        return w->grdTable->Model().data(w->grdTable->Model().index(row - 1, col - 1), Qt::DisplayRole).toString();
-    }
+    static QString Cell(frmVectorTable *w, int row, int col) { return TableCell(w, row, col); }
 };
 
 TEST_F(UndoUi, EditThenUndoRestoresTheCellOnce) {

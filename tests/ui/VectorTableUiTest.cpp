@@ -22,27 +22,19 @@ namespace {
 class VectorTableUi : public UiTest {
 protected:
     frmVectorTable *OpenTable() {
-        SaveSetting("StartUp", "ShowInfo", "No");
-        const QString path = TempPath("feld.sdx");
-        EXPECT_TRUE(WriteSampleSdx(path.toStdString(), 4, 3, [](VectorDocument &d) {
+        return OpenTableWindow(4, 3, [](VectorDocument &d) {
             d.Status(2, 1) = StatusRemoved;
             d.Status(3, 1) = StatusInvalid;
             d.Status(4, 1) = StatusQuestionable;
             d.Status(1, 2) = StatusInterpolated;
             d.Status(2, 2) = StatusChanged;
-        }));
-        frmVectorTable *w = Open(path);
-        if (!w) return nullptr;
-        w->resize(600, 400);
-        w->mnuShowTable_Click();
-        w->grdTable->setFocus();
-        return w;
+        });
     }
     static QString Sep(const char *text) {
         return QString::fromUtf8(text).replace('.', QChar::fromLatin1(frmVectorTable::LocaleDecimalSeparator()));
     }
     static QString Cell(frmVectorTable *w, int row, int col, int role = Qt::DisplayRole) {
-        return w->grdTable->Model().data(w->grdTable->Model().index(row - 1, col - 1), role).toString();
+        return TableCell(w, row, col, role);
     }
     static QColor CellColor(frmVectorTable *w, int row, int col) {
         return w->grdTable->Model().data(w->grdTable->Model().index(row - 1, col - 1), Qt::ForegroundRole).value<QColor>();
