@@ -1,10 +1,9 @@
-// The field operations on a large field: kernel filters, gap interpolation
-// and the fault-vector search.
+// The row-mean filter and the gap interpolation on a large field (the other
+// field operations are in LargeFieldBench.cpp).
 
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
-#include "FaultSearch.h"
 #include "GapInterpolation.h"
 #include "KernelFilter.h"
 
@@ -15,21 +14,6 @@ sx::VectorDocument Field(int n) {
     bench::FillShearField(d, n);
     return d;
 }
-
-void BM_GaussFilter5x5(benchmark::State &state) {
-    const int n = static_cast<int>(state.range(0));
-    const sx::VectorDocument original = Field(n);
-    const sx::FilterKernel kernel = sx::GaussKernel(2);
-    for (auto _ : state) {
-        state.PauseTiming();
-        sx::VectorDocument d = original;
-        state.ResumeTiming();
-        sx::ApplyFilterKernel(d, kernel);
-        benchmark::DoNotOptimize(d.Us.data());
-    }
-    state.counters["nodes"] = static_cast<double>(n) * n;
-}
-BENCHMARK(BM_GaussFilter5x5)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_VelocityProfileFilter(benchmark::State &state) {
     const int n = static_cast<int>(state.range(0));
@@ -60,22 +44,5 @@ void BM_GapInterpolation(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_GapInterpolation)->Arg(1000)->Unit(benchmark::kMillisecond);
-
-void BM_FaultSearchLocalMedian(benchmark::State &state) {
-    const int n = static_cast<int>(state.range(0));
-    const sx::VectorDocument original = Field(n);
-    sx::FaultCriteria c;
-    c.AbsDeviation = true;
-    c.DirDeviation = true;
-    c.Mode = sx::CompareMode::Median;
-    c.HalfX = c.HalfY = 1;
-    for (auto _ : state) {
-        state.PauseTiming();
-        sx::VectorDocument d = original;
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(sx::SearchFaultVectors(d, c));
-    }
-}
-BENCHMARK(BM_FaultSearchLocalMedian)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -17,6 +17,9 @@ struct Options {
 
 // The command line, taken whole as one text.
 QString CommandLineOf(int argc, char **argv);
+// A relative path on a second start's command line, made absolute against
+// the folder the second start runs in; anything else unchanged.
+QString AbsoluteCommandLine(const QString &trimmed, const QString &workDir);
 // A second start hands its command line to the running instance (or, for
 // "::IDESTART", nothing); true when this start is to end here.
 bool HandedToPrevInstance(const QString &commandLine, InstanceChannel &channel);

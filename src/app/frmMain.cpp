@@ -8,6 +8,8 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -15,14 +17,18 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "Paths.h"
 #include "VectorFieldBuffer.h"
 #include "app/SplashPicture.h"
+#include "app/WindowPlacement.h"
 #include "app/frmFileTypes.h"
 #include "app/frmMsgReceiver.h"
 #include "app/frmStartUpInfo.h"
 #include "document/frmVectorTable.h"
+#include "platform/HelpContext.h"
+#include "platform/FileNames.h"
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
@@ -49,7 +55,11 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent) {
     g_frame = this;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Strudelax"));
-    resize(1100, 800);
+    // the whole frame on the screen, also on a small one
+    QSize want(1100, 800);
+    if (const QScreen *scr = QGuiApplication::primaryScreen())
+        want = want.boundedTo(scr->availableGeometry().size() * 9 / 10);
+    resize(want);
     setWindowIcon(QIcon(QPixmap::fromImage(MakeSplashPicture().copy(120, 40, 320, 240))));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MdiArea"));
@@ -79,10 +89,15 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent) {
     bar->addWidget(StatusText, 1);
     bar->addPermanentWidget(txtTemp);
 
-    // F1 anywhere in the program opens the help
-    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    f1->setContext(Qt::ApplicationShortcut);
-    connect(f1, &QShortcut::activated, this, &frmMain::mnuHelp_Click);
+    // F1 anywhere in the program, modal dialogs and open menus included,
+    // opens the help page of what the user is looking at
+    InstallHelpKey();
+
+    // the keyboard stays with the active document: after a box, after its
+    // focused control was hidden, after the frame was brought to the front
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        QTimer::singleShot(0, this, &frmMain::KeepFocusInDocument);
+    });
 
     menus_ = new QStackedWidget(this);
     setMenuWidget(menus_);
@@ -146,12 +161,12 @@ void frmMain::MDIForm_Load(const QString &commandLine) {
     if (GetSetting(QStringLiteral("StartUp"), QStringLiteral("ShowInfo"), QStringLiteral("Yes")) == QLatin1String("Yes"))
         ShowStartUpInfo = true;
 
-    const QString trimmed = QString::fromStdString(Trim(commandLine.toStdString()));
+    const QString trimmed = TrimBlanks(commandLine);
     if (!trimmed.isEmpty() && commandLine != QLatin1String("::IDESTART")) {
         QString path = trimmed;
         if (path.startsWith(QLatin1Char('"'))) path.remove(0, 1);
         if (!path.isEmpty() && path.endsWith(QLatin1Char('"'))) path.chop(1);
-        if (FileExists(path.toStdString())) {
+        if (FileExists(FilePathBytes(path))) {
             commonDialog.FileName = path;
             OpenDocumentWindow();
         } else {
@@ -172,8 +187,19 @@ void frmMain::MDIForm_Activate() {
 
 void frmMain::changeEvent(QEvent *e) {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && ShowStartUpInfo)
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && ShowStartUpInfo && !HoldActivation)
         QMetaObject::invokeMethod(this, [this] { MDIForm_Activate(); }, Qt::QueuedConnection);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, &frmMain::KeepFocusInDocument);
+}
+
+void frmMain::KeepFocusInDocument() {
+    frmVectorTable *d = ActiveDocument();
+    if (!d || !isActiveWindow() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+    QWidget *f = QApplication::focusWidget();
+    const bool lost = !f || f == txtTemp || f == this || f == mdi_ || !f->isVisible() ||
+                      qobject_cast<QMdiSubWindow *>(f) != nullptr;
+    if (lost) d->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::resizeEvent(QResizeEvent *e) { QMainWindow::resizeEvent(e); }
@@ -202,7 +228,7 @@ void frmMain::mnuOpen_Click() {
 
 void frmMain::TryToOpen(const QString &fullFileName) {
     BringAppToFront(this);
-    if (FileExists(fullFileName.toStdString())) {
+    if (FileExists(FilePathBytes(fullFileName))) {
         commonDialog.FileName = fullFileName;
         OpenDocumentWindow();
     } else {
@@ -212,20 +238,32 @@ void frmMain::TryToOpen(const QString &fullFileName) {
 }
 
 frmVectorTable *frmMain::OpenDocumentWindow() {
+    // A document brings its frame up, as an MDI child does. Shown later, the
+    // frame would lay the document out inside its own show(), and a message
+    // box of that first layout ("Darstellung nicht möglich!") would run its
+    // event loop while Qt walks the frame's children.
+    if (!isVisible()) {
+        show();
+        // the splash keeps its place in front until its time is up
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmSplash") && w->isVisible()) w->raise();
+        QCoreApplication::processEvents();
+    }
     auto *doc = new frmVectorTable(this);
     if (!doc->Form_Load()) {
         doc->Form_Unload();
         delete doc;
         return nullptr;
     }
+    QMdiSubWindow *previous = mdi_->activeSubWindow();
+    if (!previous && !mdi_->subWindowList().isEmpty()) previous = mdi_->subWindowList().last();
     QMdiSubWindow *sub = mdi_->addSubWindow(doc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
-    // before the frame is shown the area has no size yet: go by the frame's
-    const QSize area = mdi_->isVisible() ? mdi_->size() : size() - QSize(0, 60);
-    sub->resize(std::min(900, std::max(400, area.width() - 40)), std::min(650, std::max(300, area.height() - 40)));
-    doc->show();
+    PlaceNewWindow(mdi_, sub, previous);
+    QPointer<frmVectorTable> alive(doc);
     sub->show();
+    if (!alive) return nullptr;
     mdi_->setActiveSubWindow(sub);
     doc->setFocus();
     UpdateMenuBar();

@@ -31,6 +31,9 @@ public:
     QLabel *StatusText = nullptr;
     QLineEdit *txtTemp = nullptr;
     bool ShowStartUpInfo = false;
+    // While the splash is up the frame may already be shown (by a document
+    // from the command line); its activation handler waits for the splash.
+    bool HoldActivation = false;
 
     void SetStatusText(const QString &text);
     QString StatusTextCaption() const;
@@ -53,6 +56,9 @@ public:
     QList<frmVectorTable *> Documents() const;
     frmVectorTable *ActiveDocument() const;
     QMdiArea *MdiArea() const { return mdi_; }
+    // Gives the keyboard back to the active document when it went nowhere
+    // useful (no widget, a hidden control, txtTemp, the frame itself).
+    void KeepFocusInDocument();
 
     // The document windows bring their own menu bars; the frame shows the active one.
     void RegisterMenuBar(QMenuBar *bar);

@@ -4,74 +4,210 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 namespace sx {
 
+namespace {
+
+constexpr size_t kBufferSize = size_t{1} << 20;
+
+std::vector<InjectedFileFault *> &Faults() {
+    static std::vector<InjectedFileFault *> faults;
+    return faults;
+}
+
+bool WriteAll(int fd, const char *p, size_t n) {
+    while (n > 0) {
+        const ssize_t got = ::write(fd, p, n);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        p += got;
+        n -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+bool PwriteAll(int fd, const char *p, size_t n, off_t at) {
+    while (n > 0) {
+        const ssize_t got = ::pwrite(fd, p, n, at);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        p += got;
+        n -= static_cast<size_t>(got);
+        at += got;
+    }
+    return true;
+}
+
+bool ReadAll(int fd, std::string &out) {
+    out.clear();
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        out.append(chunk, static_cast<size_t>(got));
+    }
+}
+
+// Makes the rename itself durable. Some file systems cannot sync a folder;
+// the new content is complete by then, so a failure here changes nothing.
+void SyncFolderOf(const std::string &path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool FaultStrikes(FileStep step) {
+    for (InjectedFileFault *f : Faults()) {
+        if (f->step_ != step || f->times_ == 0) continue;
+        if (f->times_ > 0) --f->times_;
+        ++f->hits_;
+        errno = f->error_;
+        return true;
+    }
+    return false;
+}
+
+InjectedFileFault::InjectedFileFault(FileStep step, int error, int times) : step_(step), error_(error), times_(times) {
+    Faults().push_back(this);
+}
+
+InjectedFileFault::~InjectedFileFault() {
+    auto &f = Faults();
+    f.erase(std::remove(f.begin(), f.end(), this), f.end());
+}
+
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 void AtomicFileWriter::Discard() {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
     if (!temp_.empty()) {
         ::unlink(temp_.c_str());
         temp_.clear();
     }
+    pending_ = std::string();
+    old_ = std::string();
 }
 
 bool AtomicFileWriter::Open(const std::string &target) {
     Discard();
     target_ = target;
     failed_ = false;
+    inPlace_ = false;
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists && (S_ISDIR(st.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
     std::vector<char> name(target.begin(), target.end());
     const char suffix[] = ".tmp-XXXXXX";
     name.insert(name.end(), suffix, suffix + sizeof suffix);
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) return false;
+    const int fd = FaultStrikes(FileStep::Open) ? -1 : ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const bool folderRefuses = errno == EACCES || errno == EPERM || errno == EROFS;
+        return exists && S_ISREG(st.st_mode) && folderRefuses && OpenInPlace();
+    }
+    fd_ = fd;
     temp_ = name.data();
     mode_t mode;
     if (exists) {
         mode = st.st_mode & 07777;
     } else {
-        mode_t mask = ::umask(0);
+        const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    ::fchmod(fd, mode);
-    file_ = ::fdopen(fd, "wb");
-    if (!file_) {
-        ::close(fd);
-        Discard();
-        return false;
-    }
-    static thread_local std::vector<char> buffer(1 << 20);
-    std::setvbuf(file_, buffer.data(), _IOFBF, buffer.size());
+    ::fchmod(fd_, mode);
+    pending_.reserve(kBufferSize);
     return true;
 }
 
+bool AtomicFileWriter::OpenInPlace() {
+    if (FaultStrikes(FileStep::Open)) return false;
+    const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return false;
+    // without the old bytes a failed write could not be undone
+    if (!ReadAll(fd, old_)) {
+        ::close(fd);
+        old_ = std::string();
+        return false;
+    }
+    fd_ = fd;
+    inPlace_ = true;
+    return true;
+}
+
+bool AtomicFileWriter::Drain() {
+    const bool ok = WriteAll(fd_, pending_.data(), pending_.size());
+    pending_.clear();
+    return ok;
+}
+
 bool AtomicFileWriter::Write(const void *data, size_t size) {
-    if (!file_ || failed_) return false;
-    if (size && std::fwrite(data, 1, size, file_) != size) failed_ = true;
+    if (fd_ < 0 || failed_) return false;
+    if (FaultStrikes(FileStep::Write)) {
+        failed_ = true;
+        return false;
+    }
+    const char *p = static_cast<const char *>(data);
+    // in place nothing touches the target before the content is complete
+    if (inPlace_ || pending_.size() + size <= kBufferSize) {
+        pending_.append(p, size);
+        return true;
+    }
+    if (!Drain()) {
+        failed_ = true;
+        return false;
+    }
+    if (size < kBufferSize)
+        pending_.append(p, size);
+    else if (!WriteAll(fd_, p, size))
+        failed_ = true;
     return !failed_;
 }
 
 SaveResult AtomicFileWriter::Commit() {
-    if (!file_) return SaveResult::OpenFailed;
-    bool ok = !failed_ && std::fflush(file_) == 0 && !std::ferror(file_);
-    ok = (std::fclose(file_) == 0) && ok;
-    file_ = nullptr;
-    if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
+    if (fd_ < 0) return SaveResult::OpenFailed;
+    if (inPlace_) return CommitInPlace();
+    bool ok = !failed_ && !FaultStrikes(FileStep::Flush) && Drain();
+    ok = ok && !FaultStrikes(FileStep::Sync) && ::fsync(fd_) == 0;
+    ok = (::close(fd_) == 0) && ok;
+    fd_ = -1;
+    if (ok && !FaultStrikes(FileStep::Rename) && std::rename(temp_.c_str(), target_.c_str()) == 0) {
         temp_.clear();
+        pending_ = std::string();
+        SyncFolderOf(target_);
         return SaveResult::Ok;
     }
     Discard();
     return SaveResult::WriteFailed;
+}
+
+SaveResult AtomicFileWriter::CommitInPlace() {
+    bool ok = !failed_ && !FaultStrikes(FileStep::Flush) && PwriteAll(fd_, pending_.data(), pending_.size(), 0) &&
+              ::ftruncate(fd_, static_cast<off_t>(pending_.size())) == 0;
+    ok = ok && !FaultStrikes(FileStep::Sync) && ::fsync(fd_) == 0;
+    if (!ok && !failed_) {
+        // something of the new content may have reached the file: put the old back
+        PwriteAll(fd_, old_.data(), old_.size(), 0);
+        ::ftruncate(fd_, static_cast<off_t>(old_.size()));
+        ::fsync(fd_);
+    }
+    Discard();
+    return ok ? SaveResult::Ok : SaveResult::WriteFailed;
 }
 
 SaveResult WriteFileAtomically(const std::string &target, const std::string &bytes) {

@@ -74,12 +74,18 @@ public:
         out.resize(n);
         return Take(n ? &out[0] : nullptr, n);
     }
-    // One read straight into the array (large reads bypass the stdio buffer).
+    // Reads straight into the array (large reads bypass the stdio buffer), in
+    // pieces that are checked while they are still in the cache.
     template <typename T, typename A, typename Check>
     bool ReadArray(std::vector<T, A> &out, size_t n, Check check) {
         if (n > remaining_ / sizeof(T)) return false;
         out.resize(n);
-        return Take(out.data(), n * sizeof(T)) && check(out.data(), n);
+        constexpr size_t kPiece = (size_t(256) << 10) / sizeof(T);
+        for (size_t k = 0; k < n; k += kPiece) {
+            const size_t m = std::min(kPiece, n - k);
+            if (!Take(out.data() + k, m * sizeof(T)) || !check(out.data() + k, m)) return false;
+        }
+        return true;
     }
     template <typename T, typename A>
     bool ReadArray(std::vector<T, A> &out, size_t n) {

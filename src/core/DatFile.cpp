@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "Cp1252.h"
+#include "DocumentLimit.h"
 #include "Numbers.h"
 
 namespace sx {
@@ -24,12 +25,6 @@ UserMessage OpenFailure() {
     return {"Öffnen dieser DAT-Datei fehlgeschlagen! Falsches Dateiformat?", MsgIcon::Exclamation,
             MsgButtons::OkCancel, "Fehler"};
 }
-
-// A grid larger than this (256 x 256) must be backed by the file's size, one
-// byte per 16 nodes (a data line per about 1200 nodes), so that a few header
-// bytes cannot claim gigabytes.
-constexpr uint64_t kNodesWithoutData = uint64_t{1} << 16;
-constexpr uint64_t kNodesPerByte = 16;
 
 // Character classes of the item and field scanners, looked up per byte.
 enum : unsigned char { kEndsItem = 1, kInField = 2 };
@@ -156,7 +151,11 @@ double FieldValue(const char *b, const char *e) {
             break;
         }
     }
-    if (mantissa == 0 && exact) return 0;
+    if (mantissa == 0 && exact) {
+        // "-0.0000" stays negative so that it is written back as it was; a lone "-" is 0
+        const bool digit = std::any_of(b, p, [](char c) { return c >= '0' && c <= '9'; });
+        return negative && digit ? -0.0 : 0.0;
+    }
     // both operands exact: one division rounds correctly
     if (exact && decimals <= 22) {
         const double v = static_cast<double>(mantissa) / kPow10[decimals];
@@ -167,8 +166,7 @@ double FieldValue(const char *b, const char *e) {
 
 class DatReader {
 public:
-    DatReader(ItemReader &items, uint64_t size, VectorDocument &doc, Messages &msgs)
-        : items_(items), size_(size), doc_(doc), msgs_(msgs) {}
+    DatReader(ItemReader &items, VectorDocument &doc, Messages &msgs) : items_(items), doc_(doc), msgs_(msgs) {}
 
     bool Run() {
         const char *b = nullptr, *e = nullptr;
@@ -255,11 +253,14 @@ private:
         }
         const int64_t nx = (W - x0_ - hw) / gx_ + 1;
         const int64_t ny = (y0_ - hh) / gy_ + 1;
-        if (nx < 1 || ny < 1 || nx > INT32_MAX || ny > INT32_MAX) return Fail();
+        if (nx < 1 || ny < 1) return Fail();
         if (x0_ < INT32_MIN || x0_ > INT32_MAX || y0_ < INT32_MIN || y0_ > INT32_MAX) return Fail();
         if (h.PixelsPerCm == 0) return Fail();
-        const uint64_t nodes = static_cast<uint64_t>(nx) * static_cast<uint64_t>(ny);
-        if (nodes > kNodesWithoutData && nodes / kNodesPerByte > size_) return Fail();
+        // however sparse the data lines, the grid is allocated whole
+        if (!GridFitsDocument(nx, ny)) {
+            msgs_.push_back(FieldTooLargeMessage(nx, ny));
+            return false;
+        }
         doc_.Header.FirstColumnPixel = static_cast<int32_t>(x0_);
         doc_.Header.FirstRowPixel = static_cast<int32_t>(y0_);
         doc_.Resize(static_cast<int32_t>(nx), static_cast<int32_t>(ny));
@@ -311,7 +312,6 @@ private:
     }
 
     ItemReader &items_;
-    uint64_t size_;
     VectorDocument &doc_;
     Messages &msgs_;
     int64_t gx_ = 0, gy_ = 0, x0_ = 0, y0_ = 0;
@@ -349,7 +349,7 @@ void AppendFixed(std::string &out, double x, int decimals) {
         const double frac = scaled - whole;
         if (std::fabs(frac - 0.5) > scaled * 4.5e-16 + 1e-300) {
             const uint64_t r = static_cast<uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
-            if (x < 0 && r != 0) out += '-';
+            if (std::signbit(x)) out += '-';
             const uint64_t unit = static_cast<uint64_t>(kPow10[decimals]);
             AppendUnsigned(out, r / unit);
             out += '.';
@@ -446,6 +446,9 @@ public:
                 buf_ += yPix;
                 int r = 11 - static_cast<int>(yPix.size());
                 const double values[] = {T * u / 10000 * R, T * v / 10000 * R};
+                // "nan" or "inf" would not read back
+                if (!std::isfinite(values[0]) || !std::isfinite(values[1]) || !std::isfinite(u) || !std::isfinite(v))
+                    return false;
                 for (double value : values) {
                     field.clear();
                     AppendFixed(field, value, 4);
@@ -487,7 +490,7 @@ private:
 ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc) {
     ReadResult res;
     ItemReader items(bytes.data(), bytes.size());
-    DatReader reader(items, bytes.size(), doc, res.messages);
+    DatReader reader(items, doc, res.messages);
     res.ok = reader.Run();
     return res;
 }
@@ -502,7 +505,7 @@ ReadResult ReadDatFile(const std::string &path, VectorDocument &doc) {
         return res;
     }
     ItemReader items(fd);
-    DatReader reader(items, static_cast<uint64_t>(st.st_size), doc, res.messages);
+    DatReader reader(items, doc, res.messages);
     res.ok = reader.Run();
     ::close(fd);
     return res;

@@ -17,7 +17,8 @@ ReadResult ReadDatFile(const std::string &path, VectorDocument &doc);
 ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc);
 
 // The whole file as the writer lays it out; empty when a pixel coordinate of
-// the document does not fit a 32-bit integer (nothing sensible can be written).
+// the document does not fit a 32-bit integer or a written value is not finite
+// (nothing the reader could take back can be written).
 std::optional<std::string> DatBytes(const VectorDocument &doc);
 // Through a temporary file: WriteFailed (old file untouched) also for the
 // case where DatBytes gives nothing.

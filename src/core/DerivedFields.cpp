@@ -1,7 +1,9 @@
 #include "DerivedFields.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include "Numbers.h"
 
@@ -16,66 +18,139 @@ bool FieldConsistent(const VectorDocument &doc) {
            doc.Statuses.size() == n;
 }
 
-// Visits every node with its four gradients (1/s) and stores value(A, B, C, D)
-// or 0. The nodes are independent, so the visit runs along the contiguous
-// rows rather than column by column.
-template <class Value>
-void ForEachGradient(const VectorDocument &doc, FieldArray<double> &out, Value value) {
-    out.assign(doc.NodeCount(), 0.0);
-    if (!FieldConsistent(doc)) return;
-    const int nx = doc.NX, ny = doc.NY;
-    const double *px = doc.PosXs.data();
-    const double *py = doc.PosYs.data();
-    const double *u = doc.Us.data();
-    const double *v = doc.Vs.data();
-    const int32_t *st = doc.Statuses.data();
-    double *res = out.data();
-    const ptrdiff_t row = nx;
+// Non-finite results (overflow of the differences) are stored as 0.
+inline double VorticityOf(double B, double C) {
+    const double w = C - B;
+    return std::fabs(w) <= DBL_MAX ? w : 0.0;
+}
 
-    for (int j = 0; j < ny; ++j) {
-        const ptrdiff_t base = static_cast<ptrdiff_t>(j) * row;
-        for (int i = 0; i < nx; ++i) {
-            const ptrdiff_t k = base + i;
-            // neighbours as offsets; 0 means the node itself
-            ptrdiff_t l = (i > 0) ? -1 : 0;
-            if (l && st[k + l] <= 0) l = 0;
-            ptrdiff_t r = (i < nx - 1) ? 1 : 0;
-            if (r && st[k + r] <= 0) r = 0;
-            int jp = (j > 0) ? j - 1 : j;
-            if (jp != j && st[k - row] <= 0) jp = j;
-            int jn = (j < ny - 1) ? j + 1 : j;
-            if (jn != j && st[k + row] <= 0) jn = j;
+// (A D - B C) - ((A + D) / 2)^2 where positive (and finite), signed with the
+// sense of rotation; 0 otherwise, never -0.
+inline double SwirlOf(double A, double B, double C, double D) {
+    const double h = (A + D) / 2;
+    const double t = (A * D - B * C) - h * h;
+    const double s = B < C ? t : -t;
+    return (t > 0 && t <= DBL_MAX) ? s : 0.0;
+}
 
-            if (l == r || jp == jn) continue;
-            if (st[k] <= 0 && (l == 0 || r == 0 || jp == j || jn == j)) continue;
+// One row of the field with the rows above and below it; at the field's
+// edges these are the row itself and hasUp or hasDown is false.
+struct RowView {
+    const int32_t *st, *stUp, *stDown;
+    const double *u, *uUp, *uDown, *v, *vUp, *vDown;
+    bool hasUp, hasDown;
+    double pyUp, py, pyDown;
+};
 
-            const double dx = px[i + r] - px[i + l];
-            const double dy = py[jn] - py[jp];
-            if (dx == 0 || dy == 0) continue;  // equal positions: no gradient
-            const ptrdiff_t kP = k + (jp - j) * row;
-            const ptrdiff_t kN = k + (jn - j) * row;
-            const double A = 1000 * (u[k + r] - u[k + l]) / dx;
-            const double B = 1000 * (u[kN] - u[kP]) / dy;
-            const double C = 1000 * (v[k + r] - v[k + l]) / dx;
-            const double D = 1000 * (v[kN] - v[kP]) / dy;
-            const double w = value(A, B, C, D);
-            if (std::isfinite(w)) res[k] = w;
-        }
+// Both values of the node in column i (0-based). An invalid or removed
+// neighbour is replaced by the node itself.
+inline void NodeValues(const RowView &w, const double *px, int i, int nx, double &vort, double &swirl) {
+    const bool left = i > 0 && w.st[i - 1] > 0, right = i < nx - 1 && w.st[i + 1] > 0;
+    const bool up = w.hasUp && w.stUp[i] > 0, down = w.hasDown && w.stDown[i] > 0;
+    const bool own = w.st[i] > 0;
+    const int l = left ? i - 1 : i, r = right ? i + 1 : i;
+    const double uL = w.u[l], uR = w.u[r], vL = w.v[l], vR = w.v[r];
+    const double uP = up ? w.uUp[i] : w.u[i], uN = down ? w.uDown[i] : w.u[i];
+    const double vP = up ? w.vUp[i] : w.v[i], vN = down ? w.vDown[i] : w.v[i];
+    const double dx = px[r] - px[l];
+    const double dy = (down ? w.pyDown : w.py) - (up ? w.pyUp : w.py);
+    const bool some = (left | right) & (up | down);
+    const bool all = left & right & up & down;
+    const bool use = some & (own | all) & (dx != 0) & (dy != 0);
+    const double A = 1000 * (uR - uL) / dx;
+    const double B = 1000 * (uN - uP) / dy;
+    const double C = 1000 * (vR - vL) / dx;
+    const double D = 1000 * (vN - vP) / dy;
+    vort = use ? VorticityOf(B, C) : 0.0;
+    swirl = use ? SwirlOf(A, B, C, D) : 0.0;
+}
+
+// NodeValues for the inner columns of a row, written without branches so
+// that the compiler turns the loop into vector code. okUp, ok and okDown hold
+// 1 for a valid node of the rows above, this and below (0 beyond the field's
+// edges), as doubles so that every lane of the vector code has one width.
+[[gnu::noinline]] void InnerColumns(const RowView &w, const double *__restrict okUp, const double *__restrict ok,
+                                    const double *__restrict okDown, const double *__restrict px, int nx,
+                                    double *__restrict vort, double *__restrict swirl) {
+    const double *__restrict u = w.u, *__restrict uUp = w.uUp, *__restrict uDown = w.uDown;
+    const double *__restrict v = w.v, *__restrict vUp = w.vUp, *__restrict vDown = w.vDown;
+    const double pyUp = w.pyUp, py = w.py, pyDown = w.pyDown;
+    for (int i = 1; i < nx - 1; ++i) {
+        const bool left = ok[i - 1] != 0, right = ok[i + 1] != 0;
+        const bool up = okUp[i] != 0, down = okDown[i] != 0;
+        const bool own = ok[i] != 0;
+        // every value loaded, then chosen: no branch in the loop
+        const double u0 = u[i], uW = u[i - 1], uE = u[i + 1], uA = uUp[i], uB = uDown[i];
+        const double v0 = v[i], vW = v[i - 1], vE = v[i + 1], vA = vUp[i], vB = vDown[i];
+        const double x0 = px[i], xW = px[i - 1], xE = px[i + 1];
+        const double uL = left ? uW : u0, uR = right ? uE : u0, vL = left ? vW : v0, vR = right ? vE : v0;
+        const double uP = up ? uA : u0, uN = down ? uB : u0, vP = up ? vA : v0, vN = down ? vB : v0;
+        const double dx = (right ? xE : x0) - (left ? xW : x0);
+        const double dy = (down ? pyDown : py) - (up ? pyUp : py);
+        const bool some = (left | right) & (up | down);
+        const bool all = left & right & up & down;
+        const bool use = some & (own | all) & (dx != 0) & (dy != 0);
+        const double A = 1000 * (uR - uL) / dx;
+        const double B = 1000 * (uN - uP) / dy;
+        const double C = 1000 * (vR - vL) / dx;
+        const double D = 1000 * (vN - vP) / dy;
+        const double wv = C - B;
+        const double h = (A + D) / 2;
+        const double t = (A * D - B * C) - h * h;
+        const double ts = B < C ? t : -t;
+        vort[i] = (use & (std::fabs(wv) <= DBL_MAX)) ? wv : 0.0;
+        swirl[i] = (use & (t > 0) & (t <= DBL_MAX)) ? ts : 0.0;
     }
 }
 
-struct Vorticity {
-    double operator()(double, double B, double C, double) const { return C - B; }
-};
-
-struct SwirlSquare {
-    double operator()(double A, double B, double C, double D) const {
-        const double h = (A + D) / 2;
-        const double s = (A * D - B * C) - h * h;
-        if (!(s > 0)) return 0;  // also keeps -0 out of the array
-        return B < C ? s : -s;
+// Visits every node once with its four gradients (1/s) and stores the
+// vorticity and the signed squared swirling strength, or 0 for both. The
+// nodes are independent, so the visit runs along the contiguous rows rather
+// than column by column, and every element is written (nothing to clear first).
+void DerivedPass(const VectorDocument &doc, FieldArray<double> *vorticity, FieldArray<double> *swirl) {
+    const size_t n = doc.NodeCount();
+    if (!vorticity && !swirl) return;
+    if (!FieldConsistent(doc)) {
+        if (vorticity) vorticity->assign(n, 0.0);
+        if (swirl) swirl->assign(n, 0.0);
+        return;
     }
-};
+    if (vorticity) vorticity->resize(n);
+    if (swirl) swirl->resize(n);
+    const int nx = doc.NX, ny = doc.NY;
+    const double *px = doc.PosXs.data();
+    const double *py = doc.PosYs.data();
+    const size_t row = size_t(nx);
+    std::vector<double> unused(row);  // the row of the field not asked for
+    // validity of rows j - 1, j, j + 1 as doubles, rotated as j moves on
+    std::vector<double> okRows(3 * row), none(row, 0.0);
+    auto okOf = [&](int r) { return okRows.data() + size_t(r % 3) * row; };
+    auto fillOk = [&](int r) {
+        const int32_t *st = doc.Statuses.data() + size_t(r) * row;
+        double *o = okOf(r);
+        for (size_t i = 0; i < row; ++i) o[i] = st[i] > 0 ? 1.0 : 0.0;
+    };
+    fillOk(0);
+    if (ny > 1) fillOk(1);
+
+    for (int j = 0; j < ny; ++j) {
+        const size_t base = size_t(j) * row;
+        const bool hasUp = j > 0, hasDown = j < ny - 1;
+        const size_t upBase = hasUp ? base - row : base, downBase = hasDown ? base + row : base;
+        const int32_t *st = doc.Statuses.data();
+        const double *u = doc.Us.data(), *v = doc.Vs.data();
+        const RowView w{st + base, st + upBase, st + downBase, u + base, u + upBase, u + downBase,
+                        v + base, v + upBase, v + downBase, hasUp, hasDown,
+                        py[hasUp ? j - 1 : j], py[j], py[hasDown ? j + 1 : j]};
+        double *wo = vorticity ? vorticity->data() + base : unused.data();
+        double *so = swirl ? swirl->data() + base : unused.data();
+        if (j + 1 < ny && j >= 1) fillOk(j + 1);
+        InnerColumns(w, hasUp ? okOf(j - 1) : none.data(), okOf(j), hasDown ? okOf(j + 1) : none.data(), px, nx, wo,
+                     so);
+        NodeValues(w, px, 0, nx, wo[0], so[0]);
+        if (nx > 1) NodeValues(w, px, nx - 1, nx, wo[nx - 1], so[nx - 1]);
+    }
+}
 
 int Channel(double b, double nullValue, double endValue, int cNull, int cEnd) {
     double c = cNull + (b - nullValue) * (cEnd - cNull) / (endValue - nullValue);
@@ -87,11 +162,15 @@ int Channel(double b, double nullValue, double endValue, int cNull, int cEnd) {
 
 }  // namespace
 
-void CalcVorticity(const VectorDocument &doc, FieldArray<double> &out) { ForEachGradient(doc, out, Vorticity{}); }
+void CalcVorticity(const VectorDocument &doc, FieldArray<double> &out) { DerivedPass(doc, &out, nullptr); }
 void CalcVorticity(VectorDocument &doc) { CalcVorticity(doc, doc.BackValues); }
 
-void CalcSwirlSquare(const VectorDocument &doc, FieldArray<double> &out) { ForEachGradient(doc, out, SwirlSquare{}); }
+void CalcSwirlSquare(const VectorDocument &doc, FieldArray<double> &out) { DerivedPass(doc, nullptr, &out); }
 void CalcSwirlSquare(VectorDocument &doc) { CalcSwirlSquare(doc, doc.BackValues); }
+
+void CalcDerivedFields(const VectorDocument &doc, FieldArray<double> *vorticity, FieldArray<double> *swirlSquare) {
+    DerivedPass(doc, vorticity, swirlSquare);
+}
 
 void RecalcBackground(VectorDocument &doc) {
     if (doc.View.Background == BackSwirlSquare) CalcSwirlSquare(doc);

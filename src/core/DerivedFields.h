@@ -21,6 +21,9 @@ void CalcVorticity(VectorDocument &doc);  // into doc.BackValues
 void CalcSwirlSquare(const VectorDocument &doc, FieldArray<double> &out);
 void CalcSwirlSquare(VectorDocument &doc);  // into doc.BackValues
 
+// Both fields in one pass over the field; either pointer may be null.
+void CalcDerivedFields(const VectorDocument &doc, FieldArray<double> *vorticity, FieldArray<double> *swirlSquare);
+
 // Recomputes doc.BackValues for a dynamic background (swirl, vorticity);
 // leaves them alone for no background and the buffer background.
 void RecalcBackground(VectorDocument &doc);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "VectorDocument.h"
 
@@ -55,6 +56,10 @@ Comparison OverallMean(const VectorDocument &doc);
 Comparison LocalMean(const VectorDocument &doc, int i, int j, int32_t hx, int32_t hy);
 // Median by magnitude of the valid neighbours in the window around (i, j).
 Comparison LocalMedian(const VectorDocument &doc, int i, int j, int32_t hx, int32_t hy);
+
+// The local median of every node as the search computes it, in storage
+// order (an invalid comparison where the node is not valid).
+std::vector<Comparison> LocalMedianField(const VectorDocument &doc, int32_t hx, int32_t hy);
 
 // How many of the ticked criteria the vector (u, v) meets.
 int CriteriaMet(const FaultCriteria &c, const Comparison &cmp, double u, double v);

@@ -1,6 +1,7 @@
 #include "KernelFilter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Mathematical.h"
 #include "Numbers.h"
@@ -28,7 +29,7 @@ bool HasInvalidVectors(const VectorDocument &doc) {
 
 UserMessage InvalidVectorsWarning() {
     return {"Warnung: Das Vektorfeld enthält ungültige Vektoren!\r\nSoll der Filter trotzdem angewandt werden?",
-            MsgIcon::Exclamation, MsgButtons::YesNo, "Filter anwenden"};
+            MsgIcon::Exclamation, MsgButtons::YesNo, "Filter anwenden", MsgAnswer::No};
 }
 
 std::string FilterMatrixText(const FilterKernel &kernel) {
@@ -69,11 +70,105 @@ bool IsRowMeanKernel(const FilterKernel &k, int nx) {
     return std::all_of(k.w.begin(), k.w.end(), [](double x) { return x == 1.0; });
 }
 
+// A kernel whose weights are the products a(dc) * b(dr) of a row and a
+// column factor, exactly, all finite and not negative: the box and the
+// binomial kernels.
+struct Factors {
+    std::vector<double> a, b;  // a over dcMin..dcMax, b over drMin..drMax
+};
+
+bool Separate(const FilterKernel &k, Factors &f) {
+    size_t pivot = k.w.size();
+    for (size_t n = 0; n < k.w.size(); ++n) {
+        if (!std::isfinite(k.w[n]) || k.w[n] < 0) return false;
+        if (pivot == k.w.size() && k.w[n] != 0) pivot = n;
+    }
+    if (pivot == k.w.size()) return false;
+    const int cols = k.Columns();
+    const int pc = k.dcMin + int(pivot % size_t(cols)), pr = k.drMin + int(pivot / size_t(cols));
+    f.a.clear();
+    f.b.clear();
+    for (int dc = k.dcMin; dc <= k.dcMax; ++dc) f.a.push_back(k.At(dc, pr));
+    for (int dr = k.drMin; dr <= k.drMax; ++dr) f.b.push_back(k.At(pc, dr) / k.At(pc, pr));
+    for (int dr = k.drMin; dr <= k.drMax; ++dr)
+        for (int dc = k.dcMin; dc <= k.dcMax; ++dc)
+            if (f.a[size_t(dc - k.dcMin)] * f.b[size_t(dr - k.drMin)] != k.At(dc, dr)) return false;
+    return true;
+}
+
+// The separable filter: the sums over the weights, the weighted U and the
+// weighted V are taken along the rows' neighbours first (b) and then along
+// the columns' (a), in storage order. Rows are masked (0 where the status is
+// not valid) once, into a ring that keeps the original rows the next output
+// rows still need after their own nodes have been written.
+void ApplySeparable(VectorDocument &doc, const FilterKernel &k, const Factors &f) {
+    const size_t nx = size_t(doc.NX);
+    const int ny = doc.NY;
+    const int up = std::min(k.drMin, 0), down = std::max(k.drMax, 0);
+    const size_t ringRows = size_t(down - up + 1);
+    std::vector<double> ringW(ringRows * nx), ringU(ringRows * nx), ringV(ringRows * nx);
+    const size_t left = size_t(std::max(-k.dcMin, 0)), right = size_t(std::max(k.dcMax, 0));
+    const size_t width = left + nx + right;
+    std::vector<double> tw(width, 0.0), tu(width, 0.0), tv(width, 0.0);
+    std::vector<double> sw(nx), su(nx), sv(nx);
+    int loaded = 0;  // rows 0 .. loaded - 1 are in the ring
+
+    for (int r = 0; r < ny; ++r) {
+        for (const int last = std::min(ny - 1, r + down); loaded <= last; ++loaded) {
+            const size_t slot = size_t(loaded % int(ringRows)) * nx, row = size_t(loaded) * nx;
+            const int32_t *st = doc.Statuses.data() + row;
+            const double *u = doc.Us.data() + row, *v = doc.Vs.data() + row;
+            double *w = ringW.data() + slot, *mu = ringU.data() + slot, *mv = ringV.data() + slot;
+            for (size_t i = 0; i < nx; ++i) {
+                const bool valid = st[i] > 0;
+                w[i] = valid ? 1.0 : 0.0;
+                mu[i] = valid ? u[i] : 0.0;
+                mv[i] = valid ? v[i] : 0.0;
+            }
+        }
+        double *cw = tw.data() + left, *cu = tu.data() + left, *cv = tv.data() + left;
+        std::fill(cw, cw + nx, 0.0);
+        std::fill(cu, cu + nx, 0.0);
+        std::fill(cv, cv + nx, 0.0);
+        for (int dr = std::max(k.drMin, -r); dr <= std::min(k.drMax, ny - 1 - r); ++dr) {
+            const double b = f.b[size_t(dr - k.drMin)];
+            const size_t slot = size_t((r + dr) % int(ringRows)) * nx;
+            const double *w = ringW.data() + slot, *mu = ringU.data() + slot, *mv = ringV.data() + slot;
+            for (size_t i = 0; i < nx; ++i) {
+                cw[i] += b * w[i];
+                cu[i] += b * mu[i];
+                cv[i] += b * mv[i];
+            }
+        }
+        std::fill(sw.begin(), sw.end(), 0.0);
+        std::fill(su.begin(), su.end(), 0.0);
+        std::fill(sv.begin(), sv.end(), 0.0);
+        // the zeros beside the row stand for the nodes outside the field
+        for (int dc = k.dcMin; dc <= k.dcMax; ++dc) {
+            const double a = f.a[size_t(dc - k.dcMin)];
+            const double *w = cw + dc, *mu = cu + dc, *mv = cv + dc;
+            for (size_t i = 0; i < nx; ++i) {
+                sw[i] += a * w[i];
+                su[i] += a * mu[i];
+                sv[i] += a * mv[i];
+            }
+        }
+        const size_t row = size_t(r) * nx;
+        for (size_t i = 0; i < nx; ++i)
+            if (doc.Statuses[row + i] >= 0) StoreResult(doc, row + i, su[i], sv[i], sw[i]);
+    }
+}
+
 }  // namespace
 
 void ApplyFilterKernel(VectorDocument &doc, const FilterKernel &kernel) {
     const int nx = doc.NX, ny = doc.NY;
     if (nx <= 0 || ny <= 0) return;
+    Factors factors;
+    if (!IsRowMeanKernel(kernel, nx) && Separate(kernel, factors)) {
+        ApplySeparable(doc, kernel, factors);
+        return;
+    }
     const FieldArray<double> u0 = doc.Us, v0 = doc.Vs;
     const FieldArray<int32_t> s0 = doc.Statuses;
     const size_t stride = static_cast<size_t>(nx);

@@ -39,8 +39,6 @@ std::string FormatFixed(double x, int decimals, char decimalSeparator) {
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
     std::string s(buf);
-    // a value that rounds to zero shows no sign
-    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
     for (char &c : s)
         if (c == '.') c = decimalSeparator;
     return s;
@@ -50,8 +48,9 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// Collects the leading number of `text` (blanks skipped) into a plain
-// C-locale numeral; `end` receives the index after the last character used.
+// Collects the leading number of `text` (leading blanks skipped, blanks
+// between the digits only when asked) into a plain C-locale numeral; `end`
+// receives the index after the last character used.
 std::string LeadingNumeral(const std::string &text, size_t &end, bool skipInnerBlanks) {
     std::string num;
     size_t k = 0;
@@ -98,15 +97,19 @@ std::string LeadingNumeral(const std::string &text, size_t &end, bool skipInnerB
     return num;
 }
 
-}  // namespace
-
-double ParseNumber(const std::string &text) {
+double LeadingNumber(const std::string &text, bool skipInnerBlanks) {
     size_t end = 0;
-    std::string num = LeadingNumeral(text, end, true);
+    std::string num = LeadingNumeral(text, end, skipInnerBlanks);
     if (num.empty()) return 0;
     double v = std::strtod(num.c_str(), nullptr);
     return std::isfinite(v) ? v : 0;
 }
+
+}  // namespace
+
+double ParseNumber(const std::string &text) { return LeadingNumber(text, false); }
+
+double ParseNumberSkippingBlanks(const std::string &text) { return LeadingNumber(text, true); }
 
 std::optional<double> ParseNumberStrict(const std::string &text) {
     size_t end = 0;

@@ -14,13 +14,18 @@ std::string StrNumber(double x);
 std::string StrNumberUntrimmed(double x);
 // Blank or "-", the digits of StrNumber with the given separator, a trailing blank.
 std::string PrintNumber(double x, char decimalSeparator);
-// Exactly `decimals` digits after the separator, at least one before it.
+// Exactly `decimals` digits after the separator, at least one before it, and
+// a minus for every negative value, also one that rounds to zero or is -0
+// (as printf("%.*f") writes it).
 std::string FormatFixed(double x, int decimals, char decimalSeparator);
 
 // The leading number of a text, "." the only decimal separator; 0 when the
-// text starts with no number. Blanks inside the number are skipped, as the
-// lenient reader of typed numbers does ("1 000" reads 1000).
+// text starts with no number. Leading blanks are skipped; reading stops at
+// the first character that cannot continue the number ("1 00" and "1,5" read 1).
 double ParseNumber(const std::string &text);
+// The same, but blanks between the digits are skipped too ("1 000" reads
+// 1000): the vector editor and the streamline step read typed numbers so.
+double ParseNumberSkippingBlanks(const std::string &text);
 // Strict: the whole text (leading and trailing blanks allowed) must be one number.
 std::optional<double> ParseNumberStrict(const std::string &text);
 

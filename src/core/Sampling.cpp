@@ -217,7 +217,7 @@ std::optional<StepAnswer> ReadStepAnswer(const std::string &answer) {
         number = answer;
     }
     std::replace(number.begin(), number.end(), ',', '.');
-    a.Step = ParseNumber(number);
+    a.Step = ParseNumberSkippingBlanks(number);
     return a;
 }
 

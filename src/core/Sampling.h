@@ -64,8 +64,9 @@ int AddTrajectory(TrajectoryRing &ring, double x0, double y0, double step);
 void ClearTrajectories(TrajectoryRing &ring);
 
 // The streamline-step command: default text of its input box, and the
-// answer read (empty: nothing to do). Step 0 keeps StepFactor and the
-// pointer mode; BothDirections is taken in any case.
+// answer read (empty: nothing to do; a comma is a point, blanks between the
+// digits are skipped). Step 0 keeps StepFactor and the pointer mode;
+// BothDirections is taken in any case.
 std::string TestParticleDefaultText(const VectorDocument &doc);
 struct StepAnswer {
     bool BothDirections = false;

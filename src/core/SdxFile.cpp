@@ -8,6 +8,7 @@
 
 #include "BinaryIO.h"
 #include "Cp1252.h"
+#include "DocumentLimit.h"
 
 namespace sx {
 
@@ -23,7 +24,12 @@ UserMessage ReadFailure() {
 
 // Branch-free over the exponent bits so that the loop vectorises: adding
 // one to an all-ones exponent carries into the top bit, and only there.
-// (out of line: inlined into the parser the loop is not vectorised)
+// (out of line: inlined into the parser the loop is not vectorised; with
+// wider vectors where the processor has them, as the check runs over every
+// value of a file being opened)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+[[gnu::target_clones("avx2", "default")]]
+#endif
 [[gnu::noinline]] bool AllFinite(const double *p, size_t n) {
     constexpr uint64_t kExponent = 0x7FF0000000000000ull, kOne = 0x0010000000000000ull;
     uint64_t acc = 0;
@@ -40,6 +46,8 @@ template <typename Reader>
 class SdxParser {
 public:
     SdxParser(Reader &r, VectorDocument &doc, Messages &msgs) : r_(r), doc_(doc), msgs_(msgs) {}
+    // The grid was refused for its size and said so: no second box.
+    bool TooLarge() const { return tooLarge_; }
 
     bool Run() {
         int16_t version;
@@ -54,6 +62,11 @@ public:
                            &h.TimeInterval, &nx, &ny, &doc_.ValidCount})
             if (!r_.Read(*v)) return false;
         if (nx < 1 || ny < 1) return false;
+        if (!GridFitsDocument(nx, ny)) {
+            msgs_.push_back(FieldTooLargeMessage(nx, ny));
+            tooLarge_ = true;
+            return false;
+        }
         // never allocate more than the file can fill
         const uint64_t nodes = static_cast<uint64_t>(nx) * static_cast<uint64_t>(ny);
         const uint64_t need = 8ull * static_cast<uint64_t>(nx) + 8ull * static_cast<uint64_t>(ny) + 20ull * nodes;
@@ -64,7 +77,7 @@ public:
             !r_.ReadArray(doc_.PosYs, static_cast<size_t>(ny), AllFinite) || !r_.ReadArray(doc_.Us, nodes, AllFinite) ||
             !r_.ReadArray(doc_.Vs, nodes, AllFinite) || !r_.ReadArray(doc_.Statuses, nodes))
             return false;
-        doc_.BackValues.assign(nodes, 0.0);
+        AssignZeros(doc_.BackValues, nodes);
 
         int32_t reserved;
         int16_t critShown;
@@ -135,6 +148,7 @@ private:
     Reader &r_;
     VectorDocument &doc_;
     Messages &msgs_;
+    bool tooLarge_ = false;
 };
 
 ReadResult NotAnSdxFile() {
@@ -153,7 +167,7 @@ ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc) {
     ByteReader r(bytes.data() + kMagicLen, bytes.size() - kMagicLen);
     SdxParser<ByteReader> p(r, doc, res.messages);
     res.ok = p.Run();
-    if (!res.ok) res.messages.push_back(ReadFailure());
+    if (!res.ok && !p.TooLarge()) res.messages.push_back(ReadFailure());
     return res;
 }
 
@@ -178,7 +192,7 @@ ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc) {
     SdxParser<FileByteReader> p(r, doc, res.messages);
     res.ok = p.Run();
     std::fclose(f);
-    if (!res.ok) res.messages.push_back(ReadFailure());
+    if (!res.ok && !p.TooLarge()) res.messages.push_back(ReadFailure());
     return res;
 }
 
@@ -232,7 +246,30 @@ std::string SdxBytes(const VectorDocument &doc) {
     return out;
 }
 
+bool SdxWritable(const VectorDocument &doc) {
+    const size_t nodes = doc.NodeCount();
+    if (!GridFitsDocument(doc.NX, doc.NY) || doc.PosXs.size() != static_cast<size_t>(doc.NX) ||
+        doc.PosYs.size() != static_cast<size_t>(doc.NY) || doc.Us.size() != nodes || doc.Vs.size() != nodes ||
+        doc.Statuses.size() != nodes)
+        return false;
+    if (!AllFinite(doc.PosXs.data(), doc.PosXs.size()) || !AllFinite(doc.PosYs.data(), doc.PosYs.size()) ||
+        !AllFinite(doc.Us.data(), nodes) || !AllFinite(doc.Vs.data(), nodes))
+        return false;
+    const TrajectoryRing &t = doc.Trajectories;
+    if (t.Count < 0 || t.Count > kMaxTrajectories) return false;
+    for (int32_t k = 0; k < t.Count; ++k)
+        for (double v : {t.X0[k], t.Y0[k], t.Step[k], t.Spare[k]})
+            if (!std::isfinite(v)) return false;
+    for (double v : {doc.TrafoShiftX, doc.TrafoShiftY, doc.CritPointX, doc.CritPointY, doc.GalileiU, doc.GalileiV,
+                     doc.VectorScale, doc.BackMinValue, doc.BackNullValue, doc.BackMaxValue, doc.SpareValue1,
+                     doc.SpareValue2, doc.SpareValue3})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
 SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path) {
+    // a file the reader would refuse is not written; the old one stays
+    if (!SdxWritable(doc)) return SaveResult::WriteFailed;
     return WriteFileAtomically(path, SdxBytes(doc));
 }
 

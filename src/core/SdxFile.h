@@ -19,6 +19,9 @@ ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc);
 ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc);
 
 std::string SdxBytes(const VectorDocument &doc);
+// False when the reader would refuse what SdxBytes gives: a value that is not
+// finite, arrays that do not match the grid, a grid above the bound.
+bool SdxWritable(const VectorDocument &doc);
 SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path);
 
 }  // namespace sx

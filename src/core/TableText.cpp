@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "Numbers.h"
 
@@ -39,7 +40,7 @@ bool AppendFixedFast(std::string &out, double x, int decimals, char decimalSepar
         *--p = static_cast<char>('0' + a % 10);
         a /= 10;
     } while (a != 0);
-    if (r < 0) *--p = '-';  // a value that rounds to zero shows no sign
+    if (std::signbit(x)) *--p = '-';  // also for -0 and what rounds to it, as printf does
     out.append(p, e);
     return true;
 }
@@ -59,11 +60,8 @@ void AppendFixed(std::string &out, double x, int decimals, char decimalSeparator
         out += FormatFixed(x, decimals, decimalSeparator);
         return;
     }
-    const char *b = buf;
-    const char *e = res.ptr;
-    if (*b == '-' && std::all_of(b + 1, e, [](char c) { return c == '0' || c == '.'; })) ++b;  // no "-0.0000"
     const size_t start = out.size();
-    out.append(b, e);
+    out.append(buf, res.ptr);
     if (decimalSeparator != '.') {
         for (size_t k = start; k < out.size(); ++k)
             if (out[k] == '.') {
@@ -110,30 +108,57 @@ std::string ClipboardVectorText(double x, double y) {
 
 std::string ClipboardTableText(const VectorDocument &doc, char decimalSeparator) {
     static const char kHeader[] = "X [mm]\tY [mm]\tVx [m/s]\tVy [m/s]\tABS(V) [m/s]";
+    const size_t nx = size_t(std::max(doc.NX, 0)), ny = size_t(std::max(doc.NY, 0));
     size_t listed = 0;
     for (int32_t s : doc.Statuses)
         if (s != StatusInvalid) ++listed;
+    // The y texts are the same in every column: written once.
+    std::string yTexts;
+    std::vector<size_t> yStart(ny + 1, 0);
+    for (size_t j = 0; j < ny; ++j) {
+        yTexts += '\t';
+        AppendFixed(yTexts, doc.PosYs[j], 4, decimalSeparator);
+        yTexts += '\t';
+        yStart[j + 1] = yTexts.size();
+    }
     std::string out;
     // typical line: five numbers of up to ten characters, four tabs, CR LF
     out.reserve(sizeof kHeader + listed * 56);
     out += kHeader;
-    for (int i = 1; i <= doc.NX; ++i) {
-        const double x = doc.PosX(i);
-        for (int j = 1; j <= doc.NY; ++j) {
-            if (doc.Status(i, j) == StatusInvalid) continue;
-            const double u = doc.U(i, j), v = doc.V(i, j);
-            double mag = std::sqrt(u * u + v * v);
-            if (std::isinf(mag) && std::isfinite(u) && std::isfinite(v)) mag = std::hypot(u, v);
-            out += "\r\n";
-            AppendFixed(out, x, 4, decimalSeparator);
-            out += '\t';
-            AppendFixed(out, doc.PosY(j), 4, decimalSeparator);
-            out += '\t';
-            AppendFixed(out, u, 4, decimalSeparator);
-            out += '\t';
-            AppendFixed(out, v, 4, decimalSeparator);
-            out += '\t';
-            AppendFixed(out, mag, 4, decimalSeparator);
+    // The lines go column by column while the arrays are stored row by row:
+    // a strip of columns is gathered first, row after row, so that memory is
+    // read in order and not one row apart for every line.
+    constexpr size_t kStrip = 16;
+    std::vector<double> su(kStrip * ny), sv(kStrip * ny);
+    std::vector<int32_t> ss(kStrip * ny);
+    std::string x;
+    for (size_t i0 = 0; i0 < nx; i0 += kStrip) {
+        const size_t width = std::min(kStrip, nx - i0);
+        for (size_t j = 0; j < ny; ++j) {
+            const size_t at = j * nx + i0;
+            for (size_t c = 0; c < width; ++c) {
+                su[c * ny + j] = doc.Us[at + c];
+                sv[c * ny + j] = doc.Vs[at + c];
+                ss[c * ny + j] = doc.Statuses[at + c];
+            }
+        }
+        for (size_t c = 0; c < width; ++c) {
+            x.assign("\r\n");
+            AppendFixed(x, doc.PosXs[i0 + c], 4, decimalSeparator);
+            for (size_t j = 0; j < ny; ++j) {
+                const size_t k = c * ny + j;
+                if (ss[k] == StatusInvalid) continue;
+                const double u = su[k], v = sv[k];
+                double mag = std::sqrt(u * u + v * v);
+                if (std::isinf(mag) && std::isfinite(u) && std::isfinite(v)) mag = std::hypot(u, v);
+                out += x;
+                out.append(yTexts, yStart[j], yStart[j + 1] - yStart[j]);
+                AppendFixed(out, u, 4, decimalSeparator);
+                out += '\t';
+                AppendFixed(out, v, 4, decimalSeparator);
+                out += '\t';
+                AppendFixed(out, mag, 4, decimalSeparator);
+            }
         }
     }
     return out;
@@ -176,7 +201,7 @@ bool EditorKeyAccepted(int charCode) {
 double ParseEditorNumber(const std::string &text) {
     std::string t = text;
     std::replace(t.begin(), t.end(), ',', '.');
-    return ParseNumber(t);
+    return ParseNumberSkippingBlanks(t);
 }
 
 std::string EditorNumberText(double x, char decimalSeparator) { return FormatFixed(x, 10, decimalSeparator); }

@@ -38,8 +38,8 @@ std::optional<ClipboardVector> ParseClipboardVectorText(const std::string &text)
 
 // Vector editor: whether a typed character code may enter a number box.
 bool EditorKeyAccepted(int charCode);
-// Vector editor: the number in a box, a comma read as the decimal point;
-// unreadable text is 0.
+// Vector editor: the number in a box, a comma read as the decimal point and
+// blanks between the digits skipped; unreadable text is 0.
 double ParseEditorNumber(const std::string &text);
 // The text a number box shows for a value: ten decimals.
 std::string EditorNumberText(double x, char decimalSeparator);

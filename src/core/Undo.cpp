@@ -1,6 +1,53 @@
 #include "Undo.h"
 
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace sx {
+
+namespace {
+
+// Copies `from` into `to`, keeping the storage `to` already has. A large
+// field is written with streaming stores: the snapshot is not read again
+// before the next undo, so it need not pass through the caches, and the
+// copy then takes the same time per byte for every size of field.
+template <typename T>
+void CopyInto(FieldArray<T> &to, const FieldArray<T> &from) {
+    const size_t n = from.size();
+    to.clear();    // nothing to carry over should the storage have to grow
+    to.resize(n);  // no zeroing: every element is written below
+    const size_t bytes = n * sizeof(T);
+    char *dst = reinterpret_cast<char *>(to.data());
+    const char *src = reinterpret_cast<const char *>(from.data());
+#if defined(__SSE2__)
+    constexpr size_t kLarge = size_t(1) << 20;
+    if (bytes >= kLarge) {
+        size_t head = (16 - reinterpret_cast<uintptr_t>(dst) % 16) % 16;
+        std::memcpy(dst, src, head);
+        size_t k = head;
+        for (; k + 64 <= bytes; k += 64) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + k));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + k + 16));
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + k + 32));
+            const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + k + 48));
+            _mm_stream_si128(reinterpret_cast<__m128i *>(dst + k), a);
+            _mm_stream_si128(reinterpret_cast<__m128i *>(dst + k + 16), b);
+            _mm_stream_si128(reinterpret_cast<__m128i *>(dst + k + 32), c);
+            _mm_stream_si128(reinterpret_cast<__m128i *>(dst + k + 48), d);
+        }
+        std::memcpy(dst + k, src + k, bytes - k);
+        _mm_sfence();
+        return;
+    }
+#endif
+    if (bytes) std::memcpy(dst, src, bytes);
+}
+
+}  // namespace
 
 void SaveUndo(VectorDocument &doc, const std::string &caption) {
     UndoSnapshot &u = doc.Undo;
@@ -21,11 +68,11 @@ void SaveUndo(VectorDocument &doc, const std::string &caption) {
     u.CritPointY = doc.CritPointY;
     u.GalileiU = doc.GalileiU;
     u.GalileiV = doc.GalileiV;
-    u.PosX = doc.PosXs;
-    u.PosY = doc.PosYs;
-    u.U = doc.Us;
-    u.V = doc.Vs;
-    u.Status = doc.Statuses;
+    CopyInto(u.PosX, doc.PosXs);
+    CopyInto(u.PosY, doc.PosYs);
+    CopyInto(u.U, doc.Us);
+    CopyInto(u.V, doc.Vs);
+    CopyInto(u.Status, doc.Statuses);
     u.InfoText = doc.InfoText;
     u.TrajX0 = doc.Trajectories.X0;
     u.TrajY0 = doc.Trajectories.Y0;
@@ -67,12 +114,15 @@ bool RestoreUndo(VectorDocument &doc) {
     doc.CritPointY = u.CritPointY;
     doc.GalileiU = u.GalileiU;
     doc.GalileiV = u.GalileiV;
-    doc.PosXs = u.PosX;
-    doc.PosYs = u.PosY;
-    doc.Us = u.U;
-    doc.Vs = u.V;
-    doc.Statuses = u.Status;
-    doc.InfoText = u.InfoText;
+    // The snapshot is used up by the undo, so its arrays are handed over
+    // instead of copied; the document's old ones stay with it as the storage
+    // the next SaveUndo copies into, so no snapshot allocates again.
+    doc.PosXs.swap(u.PosX);
+    doc.PosYs.swap(u.PosY);
+    doc.Us.swap(u.U);
+    doc.Vs.swap(u.V);
+    doc.Statuses.swap(u.Status);
+    doc.InfoText.swap(u.InfoText);
     doc.Trajectories.X0 = u.TrajX0;
     doc.Trajectories.Y0 = u.TrajY0;
     doc.Trajectories.Step = u.TrajStep;

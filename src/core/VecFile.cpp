@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "Cp1252.h"
+#include "DocumentLimit.h"
 #include "Numbers.h"
 
 namespace sx {
@@ -179,6 +180,10 @@ public:
         const int32_t nx = columns;
         const int32_t ny = rows / frames;
         if (nx <= 0 || ny <= 0) return Damaged();
+        if (!GridFitsDocument(nx, ny)) {
+            res_.messages.push_back(FieldTooLargeMessage(nx, ny));
+            return false;
+        }
         nodes_ = static_cast<size_t>(nx) * static_cast<size_t>(ny);
         frameBytes_ = nodes_ * 4;
         // check the length before sizing anything by it

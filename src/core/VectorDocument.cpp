@@ -1,6 +1,7 @@
 #include "VectorDocument.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace sx {
 
@@ -28,10 +29,16 @@ void VectorDocument::Resize(int32_t nx, int32_t ny) {
     const size_t n = NodeCount();
     PosXs.assign(static_cast<size_t>(nx), 0.0);
     PosYs.assign(static_cast<size_t>(ny), 0.0);
-    Us.assign(n, 0.0);
-    Vs.assign(n, 0.0);
-    BackValues.assign(n, 0.0);
+    AssignZeros(Us, n);
+    AssignZeros(Vs, n);
+    AssignZeros(BackValues, n);
     Statuses.assign(n, 0);
+}
+
+void AssignZeros(FieldArray<double> &a, size_t n) {
+    a.clear();    // nothing to carry over when the storage grows
+    a.resize(n);  // not initialised: cleared at once below
+    if (n) std::memset(a.data(), 0, n * sizeof(double));
 }
 
 int32_t VectorDocument::CountValid() const {

@@ -29,6 +29,9 @@ void frmVectorTable::SaveUndo(const std::string &caption) { sx::SaveUndo(doc, ca
 
 void frmVectorTable::mnuUndo_Click() {
     if (!RestoreUndo(doc)) return;
+    // the field now differs from what was loaded or saved, even when the
+    // command being undone came before the last save: closing must ask
+    MarkModified();
     // the checks follow the snapshot; the views follow at the next layout
     SyncViewMenus();
     ShowHeaderInfo();

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QFont>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "TableColumns.h"
 #include "TableText.h"
 #include "document/frmEditVector.h"
 #include "document/frmVectorTable.h"
@@ -68,6 +70,18 @@ QFont TableFont(QFont f) {
     return f;
 }
 
+// 1500 twips where every text fits; wider where a large component or
+// position would be cut off, so that no component is ever hidden.
+double TableColumnTwips(const FlexGrid &grid, const TableWidestTexts &widest) {
+    constexpr int kMargins = 8;  // pixels left and right of a cell text
+    int px = PictureBox::ToPixelsX(kTableColumnWidth);
+    px = std::max(px, QFontMetrics(grid.font()).horizontalAdvance(QString::fromStdString(widest.Cell)) + kMargins);
+    QFont header = grid.horizontalHeader()->font();
+    header.setBold(true);  // the header of the current cell is shown bold
+    px = std::max(px, QFontMetrics(header).horizontalAdvance(QString::fromStdString(widest.Header)) + kMargins);
+    return px == PictureBox::ToPixelsX(kTableColumnWidth) ? kTableColumnWidth : px * PictureBox::TwipsPerPixelX();
+}
+
 }  // namespace
 
 char frmVectorTable::LocaleDecimalSeparator() {
@@ -104,7 +118,7 @@ void frmVectorTable::FillGrid() {
         grdTable->SetCurrent(1, 1);
     }
     grdTable->SetCornerText(QString::fromUtf8(kTableCornerText));
-    grdTable->SetColWidthTwips(kTableColumnWidth);
+    grdTable->SetColWidthTwips(TableColumnTwips(*grdTable, WidestTableTexts(doc, tableSeparator_)));
     grdTable->SetRowHeightTwips(kTableRowHeight);
     // the cells are read from the document when they are painted
     grdTable->RefreshAll();

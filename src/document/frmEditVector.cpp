@@ -11,22 +11,20 @@
 #include "TableText.h"
 #include "document/frmVectorTable.h"
 #include "platform/DialogButtons.h"
+#include "platform/KeyPressCode.h"
 
 namespace sx {
 
 EditorNumberBox::EditorNumberBox(QWidget *parent) : SelectAllLineEdit(parent) {}
 
 void EditorNumberBox::keyPressEvent(QKeyEvent *e) {
-    // Printable characters are filtered; control keys (Return, Escape,
-    // Backspace) and shortcuts (copy, paste, select all) keep working.
-    const bool shortcut = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const QString t = e->text();
-    if (!shortcut && !t.isEmpty()) {
-        for (const QChar c : t)
-            if (c.unicode() >= 32 && !EditorKeyAccepted(c.unicode())) {
-                e->accept();
-                return;
-            }
+    // Every character the filter does not know is swallowed, Ctrl+V and
+    // Ctrl+X included; keys that type nothing (arrows, Delete) and the
+    // dialog's Return and Escape pass.
+    const int code = KeyPressCode(e);
+    if (code >= 0 && !IsDialogKey(e) && !EditorKeyAccepted(code)) {
+        e->accept();
+        return;
     }
     QLineEdit::keyPressEvent(e);
 }

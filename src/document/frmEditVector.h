@@ -15,7 +15,7 @@ class QPushButton;
 namespace sx {
 
 // A number box: selects its whole text on focus and lets only digits, sign,
-// decimal separators, blanks and control keys through.
+// decimal separators, blanks and control codes below 20 through.
 class EditorNumberBox : public SelectAllLineEdit {
     Q_OBJECT
 public:

@@ -12,8 +12,10 @@
 #include "Paths.h"
 #include "SdxFile.h"
 #include "app/frmMain.h"
+#include "app/WindowPlacement.h"
 #include "ColorSettings.h"
 #include "DocumentFiles.h"
+#include "platform/FileNames.h"
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
@@ -132,7 +134,7 @@ void frmVectorTable::BuildWindowMenu() {
             if (frame_) f(frame_->MdiArea());
         });
     };
-    arrange("mnuCascade", QStringLiteral("&Überlappend"), [](QMdiArea *m) { m->cascadeSubWindows(); });
+    arrange("mnuCascade", QStringLiteral("&Überlappend"), [](QMdiArea *m) { CascadeWindows(m); });
     auto tile = [](QMdiArea *m, bool sideBySide) {
         QList<QMdiSubWindow *> wins;
         for (QMdiSubWindow *s : m->subWindowList())
@@ -197,7 +199,7 @@ bool frmVectorTable::Form_Load() {
                                         QString::number(c.defaultValue));
         doc.Colors[c.index] = ColorFromSettingText(text.toStdString(), c.defaultValue);
     }
-    doc.FilePath = frame_ ? frame_->commonDialog.FileName.toStdString() : std::string();
+    doc.FilePath = frame_ ? FilePathBytes(frame_->commonDialog.FileName) : std::string();
     doc.FileName = FileNameOf(doc.FilePath);
     if (!ReadFile()) return false;
     SyncViewMenus();
@@ -325,7 +327,7 @@ void frmVectorTable::mnuSaveAs_Click() {
     cd.Flags = 6;
     cd.DialogTitle = QStringLiteral("Speichern unter");
     if (!cd.ShowSave()) return;
-    std::string path = cd.FileName.toStdString();
+    std::string path = FilePathBytes(cd.FileName);
     const std::string chosen = FileNameOf(path);
     if (chosen.find('.') != std::string::npos) path.erase(path.size() - chosen.size() + chosen.rfind('.'));
     path += cd.FilterIndex == 2 ? ".dat" : ".sdx";

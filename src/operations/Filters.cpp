@@ -48,10 +48,9 @@ void frmVectorTable::mnuFilterVelProfile_Click() {
 void frmVectorTable::ApplyFilterMatrix(const FilterKernel &kernel) {
     if (HasInvalidVectors(doc) && MessageBox(InvalidVectorsWarning()) != MsgAnswer::Yes) return;
     if (MessageBox(FilterMatrixMessage(kernel)) != MsgAnswer::Ok) return;
-    {
-        WaitCursor busy;
-        ApplyFilterKernel(doc, kernel);
-    }
+    // the refresh of a large field takes as long as the filter: one hourglass for both
+    WaitCursor busy;
+    ApplyFilterKernel(doc, kernel);
     if (doc.View.AutoClearTrajectories) ClearTrajectories();
     MarkModified();
     ShowHeaderInfo();

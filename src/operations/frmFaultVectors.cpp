@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Numbers.h"
+#include "platform/KeyPressCode.h"
 
 namespace sx {
 
@@ -34,22 +35,22 @@ void FaultNumberBox::focusInEvent(QFocusEvent *e) {
 }
 
 void FaultNumberBox::keyPressEvent(QKeyEvent *e) {
-    const bool shortcut = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const QString t = e->text();
-    if (shortcut || t.size() != 1 || t[0].unicode() < 32 || t[0].unicode() == 127) {
+    const int code = KeyPressCode(e);
+    if (code < 0 || IsDialogKey(e)) {
         QLineEdit::keyPressEvent(e);
         return;
     }
-    const int k = KeyPress(t[0].unicode());
+    const int k = KeyPress(code);
     if (k == 0) {
         e->accept();
         return;
     }
-    if (k != t[0].unicode()) {  // "," typed, "." meant
-        QKeyEvent turned(e->type(), Qt::Key_Period, e->modifiers(), QString(QChar(k)));
+    if (k != code) {  // "," typed, "." meant
+        QKeyEvent turned(e->type(), Qt::Key_Period, Qt::NoModifier, QString(QChar(k)));
         QLineEdit::keyPressEvent(&turned);
         return;
     }
+    // control codes up to 27 (Ctrl+V among them) keep their usual meaning
     QLineEdit::keyPressEvent(e);
 }
 

@@ -11,23 +11,26 @@
 
 #include "platform/UserInteraction.h"
 #include "platform/DialogButtons.h"
+#include "platform/KeyPressCode.h"
 
 namespace sx {
 
 TrafoNumberBox::TrafoNumberBox(const QString &text, QWidget *parent) : SelectAllLineEdit(text, parent) {}
 
 void TrafoNumberBox::keyPressEvent(QKeyEvent *e) {
-    // Printable characters are filtered; control keys and shortcuts keep working.
-    const bool shortcut = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const QString t = e->text();
-    if (shortcut || t.size() != 1 || t.at(0).unicode() < 32) {
+    const int code = KeyPressCode(e);
+    if (code < 0 || IsDialogKey(e)) {
         QLineEdit::keyPressEvent(e);
         return;
     }
     const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
-    const std::optional<char32_t> c = FilterTrafoKey(t.at(0).unicode(), text().toStdString(), caret);
+    const std::optional<char32_t> c = FilterTrafoKey(static_cast<char32_t>(code), text().toStdString(), caret);
     e->accept();
     if (!c) return;
+    if (*c < 32) {  // a control code below 27: Ctrl+V pastes, Backspace deletes
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
     insert(QString(QChar(static_cast<char16_t>(*c))));
 }
 

@@ -14,8 +14,8 @@ class QPushButton;
 
 namespace sx {
 
-// Selects its whole text on focus; lets digits, a leading "-" and one
-// decimal point through (a comma becomes the point).
+// Selects its whole text on focus; lets digits, a leading "-", one decimal
+// point (a comma becomes the point) and control codes below 27 through.
 class TrafoNumberBox : public SelectAllLineEdit {
     Q_OBJECT
 public:

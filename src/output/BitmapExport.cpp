@@ -20,6 +20,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/PictureBox.h"
 #include "platform/UserInteraction.h"
+#include "platform/FileNames.h"
 
 namespace sx {
 
@@ -89,7 +90,7 @@ void frmVectorTable::mnuExportVectorfieldAsBitmap_Click() {
     cd.Flags = 6;
     cd.DialogTitle = QStringLiteral("Bitmap exportieren");
     if (!cd.ShowSave()) return;
-    const std::string target = BitmapTargetPath(cd.FileName.toStdString());
+    const std::string target = BitmapTargetPath(FilePathBytes(cd.FileName));
 
     // Only sizes that four digits can give are drawn; anything else (an
     // exponent pasted into a box) and a bitmap the memory cannot hold is
@@ -126,6 +127,13 @@ void frmVectorTable::mnuExportVectorfieldAsBitmap_Click() {
             imgXAxis->resize(L.XAxis.W, L.XAxis.H);
         }
         imgVectorfield->resize(L.Plot.W, L.Plot.H);
+        // While the plot is switched off the renderer leaves the pictures as
+        // they were; the bitmap then shows them empty, not an older layout.
+        imgVectorfield->Cls();
+        if (L.WithAxes) {
+            imgYAxis->Cls();
+            imgXAxis->Cls();
+        }
         DrawVectorfield();
         doc.RefVelocity = 0;
         const QImage &plot = imgVectorfield->Image();

@@ -13,6 +13,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/UserInteraction.h"
 #include "platform/WaitCursor.h"
+#include "platform/FileNames.h"
 
 namespace sx {
 
@@ -29,7 +30,7 @@ void RunTextExport(frmVectorTable &w, const TextExportKind &kind) {
     cd.DialogTitle = QString();
     // Cancel ends the command with nothing computed or written
     if (!cd.ShowSave()) return;
-    const std::string target = ExportTargetPath(kind, cd.FileName.toStdString(), cd.FilterIndex);
+    const std::string target = ExportTargetPath(kind, FilePathBytes(cd.FileName), cd.FilterIndex);
 
     VectorDocument &doc = w.doc;
     SaveResult result;

@@ -45,7 +45,8 @@ bool WriteIcon(const QImage &icon) {
     return f.commit();
 }
 
-QByteArray MimePackage(const QString &mimeType, const QString &extension, const QString &description, bool withIcon) {
+QByteArray MimePackage(const QString &mimeType, const QString &extension, const QString &description, bool withIcon,
+                       const QString &parentType) {
     QByteArray out;
     QXmlStreamWriter xml(&out);
     xml.setAutoFormatting(true);
@@ -55,6 +56,10 @@ QByteArray MimePackage(const QString &mimeType, const QString &extension, const 
     xml.writeStartElement(QStringLiteral("mime-type"));
     xml.writeAttribute(QStringLiteral("type"), mimeType);
     xml.writeTextElement(QStringLiteral("comment"), description);
+    if (!parentType.isEmpty()) {
+        xml.writeEmptyElement(QStringLiteral("sub-class-of"));
+        xml.writeAttribute(QStringLiteral("type"), parentType);
+    }
     if (withIcon) {
         xml.writeEmptyElement(QStringLiteral("icon"));
         xml.writeAttribute(QStringLiteral("name"), QStringLiteral("strudelax"));
@@ -161,7 +166,8 @@ bool RegisterFileType(QString &extension, const QString &typeName, const QString
 
     const QString package =
         data + QStringLiteral("/mime/packages/strudelax-") + extension.mid(1).toLower() + QStringLiteral(".xml");
-    ok = WriteWhole(package, MimePackage(mimeType, extension, description, withIcon)) && ok;
+    ok = WriteWhole(package, MimePackage(mimeType, extension, description, withIcon, ParentMimeTypeOf(extension))) &&
+         ok;
 
     QStringList types = RegisteredMimeTypes();
     if (!types.contains(mimeType)) types << mimeType;
@@ -172,7 +178,71 @@ bool RegisterFileType(QString &extension, const QString &typeName, const QString
     entry += QStringLiteral("NoDisplay=true\nTerminal=false\n");
     entry += QStringLiteral("MimeType=") + types.join(QLatin1Char(';')) + QStringLiteral(";\n");
     ok = WriteWhole(DesktopEntryPath(), entry.toUtf8()) && ok;
+    ok = SetDefaultApplication(mimeType) && ok;
     return ok;
+}
+
+QString UserMimeAppsListPath() {
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty() || !QDir::isAbsolutePath(config)) config = QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(config) + QStringLiteral("/mimeapps.list");
+}
+
+QString ParentMimeTypeOf(const QString &extension) {
+    return extension.compare(QLatin1String(".dat"), Qt::CaseInsensitive) == 0 ? QStringLiteral("text/plain")
+                                                                              : QString();
+}
+
+bool SetDefaultApplication(const QString &mimeType) {
+    const QString path = UserMimeAppsListPath();
+    const QString ours = QFileInfo(DesktopEntryPath()).fileName();
+    QStringList lines;
+    {
+        QFile f(path);
+        if (f.exists() && !f.open(QIODevice::ReadOnly)) return false;  // never overwrite what cannot be read
+        if (f.isOpen()) {
+            lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+            if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+        }
+    }
+    // the program first; the applications that stood there stay as the next choices
+    auto valueWith = [&](const QString &old) {
+        QStringList apps{ours};
+        for (const QString &a : old.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            if (a.trimmed() != ours && !a.trimmed().isEmpty()) apps << a.trimmed();
+        return mimeType + QLatin1Char('=') + apps.join(QLatin1Char(';')) + QLatin1Char(';');
+    };
+    int section = -1, end = lines.size();
+    for (int k = 0; k < lines.size(); ++k) {
+        const QString t = lines[k].trimmed();
+        if (!t.startsWith(QLatin1Char('['))) continue;
+        if (section >= 0) {
+            end = k;
+            break;
+        }
+        if (t == QLatin1String("[Default Applications]")) section = k;
+    }
+    bool done = false;
+    if (section >= 0) {
+        for (int k = section + 1; k < end && !done; ++k) {
+            const QString t = lines[k].trimmed();
+            const int eq = t.indexOf(QLatin1Char('='));
+            if (eq > 0 && t.left(eq).trimmed() == mimeType) {
+                lines[k] = valueWith(t.mid(eq + 1));
+                done = true;
+            }
+        }
+        if (!done) {
+            // after the section's last entry, before any blank lines that close it
+            int at = end;
+            while (at > section + 1 && lines[at - 1].trimmed().isEmpty()) --at;
+            lines.insert(at, valueWith(QString()));
+        }
+    } else {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
+        lines << QStringLiteral("[Default Applications]") << valueWith(QString());
+    }
+    return WriteWhole(path, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }
 
 void UpdateFileTypeDatabases() {

@@ -69,12 +69,27 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
+protected slots:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
+    // Where the selection started: the grid's current cell. The view's own
+    // current index follows the pointer and is the selection's other corner.
+    QModelIndex Anchor() const;
+    // Shift: the selection runs from the current cell to `to`.
+    void ExtendTo(const QModelIndex &to);
     FlexGridModel model_;
     QLabel *corner_ = nullptr;
     bool redraw_ = true;
+    QPersistentModelIndex anchor_;
+    bool userMove_ = false;          // a key or the mouse moves the current index
+    mutable bool extending_ = false;  // ... and extends the selection
 };
 
 }  // namespace sx

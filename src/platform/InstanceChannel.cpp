@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "FileNames.h"
 #include "UserInteraction.h"
 
 namespace sx {
@@ -121,7 +122,7 @@ void InstanceChannel::Read(QLocalSocket *s) {
             disconnect(s, nullptr, this, nullptr);
             disconnect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
             s->setProperty("sxText", QVariant());
-            Deliver(s, QString::fromUtf8(buf.constData() + 4, static_cast<qsizetype>(size)));
+            Deliver(s, DecodeFileName(QByteArray(buf.constData() + 4, static_cast<qsizetype>(size))));
             return;
         }
     }
@@ -153,7 +154,7 @@ HandOverResult HandOver(const QString &name, const QString &text, int timeoutMs)
     QLocalSocket s;
     s.connectToServer(name);
     if (!s.waitForConnected(std::min(kConnectMs, timeoutMs))) return HandOverResult::NoWindow;
-    const QByteArray utf8 = text.toUtf8();
+    const QByteArray utf8 = EncodeFileName(text);  // UTF-8, file-name bytes kept
     QByteArray frame(4, '\0');
     qToBigEndian<quint32>(static_cast<quint32>(utf8.size()), frame.data());
     frame += utf8;

@@ -9,6 +9,10 @@ namespace sx {
 
 namespace {
 constexpr double kTwipsPerInch = 1440.0;
+// The screen's dashed line: 4 pixels drawn, 2 left out, at 96 dpi.
+constexpr double kScreenDpi = 96.0;
+constexpr double kDashScreenPixels = 4.0;
+constexpr double kGapScreenPixels = 2.0;
 }
 
 const char kPdfPrinterName[] = "PDF-Datei";
@@ -35,8 +39,18 @@ double PrinterSurface::ScaleHeight() const { return device_->height() / sy_; }
 
 QPen PrinterSurface::Pen(int32_t color) const {
     QPen pen(PictureBox::ToQColor(color));
-    pen.setWidthF(std::max(1, DrawWidth));
-    pen.setStyle(Dashed ? Qt::DashLine : Qt::SolidLine);
+    const double width = std::max(1, DrawWidth);
+    pen.setWidthF(width);
+    if (Dashed) {
+        // Qt counts a dash pattern in pen widths, which on a 1200 dpi page
+        // makes the screen's dashes a few hundredths of a millimetre long and
+        // the line print solid; keep their length on paper instead.
+        const double devicePerScreenPixel = sx_ * kTwipsPerInch / kScreenDpi;
+        pen.setDashPattern({kDashScreenPixels * devicePerScreenPixel / width,
+                            kGapScreenPixels * devicePerScreenPixel / width});
+    } else {
+        pen.setStyle(Qt::SolidLine);
+    }
     return pen;
 }
 

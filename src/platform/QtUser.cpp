@@ -5,11 +5,16 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 
+#include "FileNames.h"
 #include "HelpViewer.h"
+#include "MessageButtons.h"
+#include "ScreenFit.h"
+#include "ScrollMessageBox.h"
 #include "VectorDocument.h"
 
 namespace sx {
@@ -58,52 +63,58 @@ QString InputBox(const QString &prompt, const QString &title, const QString &def
 }
 
 MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
-    QMessageBox box(ActiveParent());
+    const QString text = QString::fromStdString(m.text);
+    QWidget *parent = ActiveParent();
+    if (MessageTooTallForScreen(text, parent)) {
+        ScrollMessageBox box(m, parent);
+        RestoreFocus keep;
+        box.exec();
+        return box.Answer();
+    }
+    QMessageBox box(parent);
     box.setWindowTitle(QString::fromStdString(m.title));
-    box.setText(QString::fromStdString(m.text));
+    // file names and field texts may hold "<": never read them as markup
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     switch (m.icon) {
     case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MsgIcon::None: break;
     }
-    QAbstractButton *ok = nullptr, *cancel = nullptr, *yes = nullptr, *no = nullptr;
-    switch (m.buttons) {
-    case MsgButtons::Ok: ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
-    case MsgButtons::OkCancel:
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
-        break;
-    case MsgButtons::YesNo:
-        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-        no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-        break;
-    case MsgButtons::YesNoCancel:
-        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-        no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-        cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
-        break;
+    std::vector<std::pair<MsgAnswer, QAbstractButton *>> buttons;
+    const MsgAnswer byReturn = DefaultAnswer(m);
+    for (const MessageButton &b : ButtonsOf(m.buttons)) {
+        QPushButton *button = box.addButton(b.text, static_cast<QMessageBox::ButtonRole>(b.role));
+        buttons.emplace_back(b.answer, button);
+        if (b.answer == byReturn) box.setDefaultButton(button);
+        if (b.answer == MsgAnswer::Cancel) box.setEscapeButton(button);
     }
-    if (cancel) box.setEscapeButton(cancel);
     {
         RestoreFocus keep;
         box.exec();
     }
-    QAbstractButton *clicked = box.clickedButton();
-    if (clicked == yes && yes) return MsgAnswer::Yes;
-    if (clicked == no && no) return MsgAnswer::No;
-    if (clicked == ok && ok) return MsgAnswer::Ok;
-    if (cancel) return MsgAnswer::Cancel;
-    // an OK-only or Yes/No box closed by its close box
-    return m.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    for (const auto &[answer, button] : buttons)
+        if (box.clickedButton() == button) return answer;
+    return ClosedAnswer(m.buttons);
 }
 
 std::optional<QString> QtUser::AskInput(const QString &prompt, const QString &title, const QString &defaultText) {
-    bool ok = false;
-    RestoreFocus keep;
-    QString text = QInputDialog::getText(ActiveParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    QInputDialog dlg(ActiveParent());
+    dlg.setInputMode(QInputDialog::TextInput);
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(prompt);
+    dlg.setTextValue(defaultText);
+    // long prompts wrap instead of widening the box past the screen
+    for (QLabel *label : dlg.findChildren<QLabel *>()) label->setWordWrap(true);
+    FitToScreen(&dlg);
+    bool ok;
+    {
+        RestoreFocus keep;
+        ok = dlg.exec() == QDialog::Accepted;
+    }
     if (!ok) return std::nullopt;
-    return text;
+    return dlg.textValue();
 }
 
 QStringList QtFilterList(const QString &filter) {
@@ -121,7 +132,15 @@ QStringList QtFilterList(const QString &filter) {
 }
 
 bool QtUser::ShowFileDialog(FileDialogRequest &r) {
+    // An empty title shows Qt's default ("Öffnen", "Speichern unter").
     QFileDialog dlg(ActiveParent(), r.title);
+    // Qt's own dialog everywhere: the same German texts and behaviour on every desktop
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    // the wording German users know from their file dialogs; only the name
+    // label has a field to jump to, so only it carries a shortcut
+    dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Datei&name:"));
+    dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
     dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !(r.save && (r.flags & 2)));
@@ -130,22 +149,32 @@ bool QtUser::ShowFileDialog(FileDialogRequest &r) {
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dlg.selectNameFilter(filters[r.filterIndex - 1]);
     if (!r.initDir.isEmpty()) dlg.setDirectory(r.initDir);
     if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+    // roomy enough that sizes, types and dates are not cut off
+    dlg.resize(QSize(800, 520).boundedTo(LargestClientSize(dlg.parentWidget())));
+    FitToScreen(&dlg);
     bool accepted;
     {
         RestoreFocus keep;
         accepted = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
     }
     if (!accepted) return false;
-    r.fileName = dlg.selectedFiles().first();
+    r.fileName = ResolveDialogFileName(dlg.selectedFiles().first());
     r.filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
     if (r.filterIndex < 1) r.filterIndex = 1;
     return true;
 }
 
 bool QtUser::ShowColorDialog(int32_t &color) {
-    QColor initial(RedOf(color), GreenOf(color), BlueOf(color));
-    RestoreFocus keep;
-    QColor c = QColorDialog::getColor(initial, ActiveParent());
+    QColorDialog dlg(QColor(RedOf(color), GreenOf(color), BlueOf(color)), ActiveParent());
+    dlg.setOption(QColorDialog::DontUseNativeDialog);
+    FitToScreen(&dlg);
+    bool accepted;
+    {
+        RestoreFocus keep;
+        accepted = dlg.exec() == QDialog::Accepted;
+    }
+    if (!accepted) return false;
+    const QColor c = dlg.selectedColor();
     if (!c.isValid()) return false;
     color = Rgb(c.red(), c.green(), c.blue());
     return true;
@@ -154,6 +183,7 @@ bool QtUser::ShowColorDialog(int32_t &color) {
 void QtUser::ShowHelp(const QString &helpFile, int command) { ShowHelpViewer(helpFile, command); }
 
 void QtUser::ShowModal(QDialog *dialog) {
+    FitToScreen(dialog);
     RestoreFocus keep;
     dialog->exec();
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextEdit>
 
 namespace sx {
@@ -27,6 +28,13 @@ const char *KindName(ScriptedUser::Kind k) {
 ScriptedUser &ScriptedUser::Answer(MsgAnswer answer) {
     Step s(Kind::Message);
     s.answer = answer;
+    script_.push_back(s);
+    return *this;
+}
+
+ScriptedUser &ScriptedUser::PressReturn() {
+    Step s(Kind::Message);
+    s.pressReturn = true;
     script_.push_back(s);
     return *this;
 }
@@ -97,7 +105,7 @@ MsgAnswer ScriptedUser::ShowMessage(const UserMessage &message) {
     asked.push_back(a);
     auto s = Next(Kind::Message, QString::fromStdString(message.text));
     if (!s) return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
-    return s->answer;
+    return s->pressReturn ? DefaultAnswer(message) : s->answer;
 }
 
 std::optional<QString> ScriptedUser::AskInput(const QString &prompt, const QString &title, const QString &defaultText) {
@@ -143,6 +151,8 @@ void ScriptedUser::ShowModal(QDialog *dialog) {
     Asked a(Kind::Dialog);
     a.prompt = dialog->objectName();
     a.title = dialog->windowTitle();
+    for (const QPushButton *b : dialog->findChildren<QPushButton *>())
+        if (b->isDefault()) a.defaultButton = b->objectName();
     asked.push_back(a);
     auto s = Next(Kind::Dialog, dialog->objectName());
     if (s && s->dialogName != dialog->objectName()) {

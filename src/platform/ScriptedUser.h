@@ -27,10 +27,13 @@ public:
         FileDialogRequest file;       // File
         int32_t color = 0;            // Color
         int helpCommand = 0;          // Help
+        QString defaultButton;        // Dialog: objectName of the button that Return presses
     };
 
     // The script, consumed in order.
     ScriptedUser &Answer(MsgAnswer answer);
+    // Presses Return in a message box: the answer of its default button.
+    ScriptedUser &PressReturn();
     ScriptedUser &Type(const QString &text);
     ScriptedUser &CancelInput();
     ScriptedUser &ChooseFile(const QString &path, int filterIndex = 0);  // 0 keeps the preselected filter
@@ -63,6 +66,7 @@ private:
         std::optional<int32_t> color;
         QString dialogName;
         std::function<void(QDialog *)> act;
+        bool pressReturn = false;  // answer with the box's default button
     };
     std::optional<Step> Next(Kind kind, const QString &what);
     std::deque<Step> script_;

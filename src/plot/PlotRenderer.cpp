@@ -61,15 +61,20 @@ void FillBackgroundCells(PictureBox &pic, const VectorDocument &doc, const PlotG
     pic.update();
 }
 
-// Arrows of one colour, handed to PolyPolyline in batches so that a huge
-// field needs no huge buffers.
+// Arrows in node order, handed to PolyPolyline in runs of one colour: a
+// colour change ends the run, so that a later arrow still lies over an
+// earlier one, and a huge field needs no huge buffers.
 class ArrowBatch {
 public:
-    ArrowBatch(PictureBox &pic, int32_t color) : pic_(pic), color_(color) {
+    explicit ArrowBatch(PictureBox &pic) : pic_(pic) {
         points_.reserve(kArrows * 5);
         counts_.reserve(kArrows * 2);
     }
-    void Add(const std::array<IntPoint, 5> &p) {
+    void Add(const std::array<IntPoint, 5> &p, int32_t color) {
+        if (color != color_) {
+            Flush();
+            color_ = color;
+        }
         for (const IntPoint &q : p) points_.emplace_back(q.x, q.y);
         counts_.push_back(kArrowCounts[0]);
         counts_.push_back(kArrowCounts[1]);
@@ -84,7 +89,7 @@ public:
 private:
     static constexpr size_t kArrows = 16384;
     PictureBox &pic_;
-    int32_t color_;
+    int32_t color_ = 0;
     std::vector<QPoint> points_;
     std::vector<int> counts_;
 };
@@ -146,7 +151,7 @@ void frmVectorTable::DrawVectorfield() {
         const double s = doc.DrawScale / tppX;
         const int32_t colVector = doc.Colors[ColVector], colQuest = doc.Colors[ColVectorQuest];
         pic.BeginPaint();
-        ArrowBatch valid(pic, colVector), questionable(pic, colQuest);
+        ArrowBatch arrows(pic);
         const size_t n = doc.NodeCount();
         if (doc.Statuses.size() == n && doc.Us.size() == n && doc.Vs.size() == n) {
             for (int j = 1; j <= doc.NY; ++j) {
@@ -154,17 +159,16 @@ void frmVectorTable::DrawVectorfield() {
                     const size_t k = doc.Index(i, j);
                     const int32_t st = doc.Statuses[k];
                     if (st <= 0) continue;
-                    const bool quest = st == StatusQuestionable;
+                    const int32_t color = st == StatusQuestionable ? colQuest : colVector;
                     // the legend prints in the colour the last arrow left behind
-                    pic.ForeColor = quest ? colQuest : colVector;
+                    pic.ForeColor = color;
                     const auto p = ArrowPoints(i, j, doc.Us[k], doc.Vs[k], cwPix, chPix, s, g.sgnX, g.sgnY);
                     if (!p) continue;
-                    (quest ? questionable : valid).Add(*p);
+                    arrows.Add(*p, color);
                 }
             }
         }
-        valid.Flush();
-        questionable.Flush();
+        arrows.Flush();
         pic.EndPaint();
         doc.DrawScale = s * tppX;
     }

@@ -14,6 +14,7 @@
 #include "platform/UserInteraction.h"
 #include "platform/WaitCursor.h"
 #include "plot/PlotSupport.h"
+#include "platform/FileNames.h"
 
 namespace sx {
 
@@ -35,7 +36,7 @@ void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
         cd.Flags = 6;
         cd.DialogTitle = QString();
         if (!cd.ShowSave()) return;
-        const std::string target = TrajectoryTargetPath(cd.FileName.toStdString(), cd.FilterIndex);
+        const std::string target = TrajectoryTargetPath(FilePathBytes(cd.FileName), cd.FilterIndex);
         if (!file.Open(target)) {
             MessageBox(TrajectorySaveErrorMessage());
             return;

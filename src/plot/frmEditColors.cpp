@@ -43,9 +43,34 @@ void ColorBox::paintEvent(QPaintEvent *) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-ScaleValueBox::ScaleValueBox(QWidget *parent) : SelectAllLineEdit(parent) {}
+ScaleValueBox::ScaleValueBox(QWidget *parent) : SelectAllLineEdit(parent) {
+    // A long number is wider than the box: its sign and leading digits
+    // matter, so a value put in from outside shows its start.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!typing_) setCursorPosition(0);
+    });
+}
+
+void ScaleValueBox::focusInEvent(QFocusEvent *e) {
+    SelectAllLineEdit::focusInEvent(e);
+    // runs after the base's select-all: the same selection, the cursor at the start
+    QTimer::singleShot(0, this, [this] {
+        if (hasSelectedText() && selectedText() == text()) setSelection(text().size(), -text().size());
+    });
+}
+
+void ScaleValueBox::focusOutEvent(QFocusEvent *e) {
+    SelectAllLineEdit::focusOutEvent(e);
+    setCursorPosition(0);
+}
 
 void ScaleValueBox::keyPressEvent(QKeyEvent *e) {
+    typing_ = true;
+    FilterKey(e);
+    typing_ = false;
+}
+
+void ScaleValueBox::FilterKey(QKeyEvent *e) {
     // Keys without a character (arrows, Delete) and shortcuts are not typed
     // characters and keep working.
     const QString t = e->text();

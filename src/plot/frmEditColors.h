@@ -41,6 +41,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    void FilterKey(QKeyEvent *e);
+    bool typing_ = false;  // a change by the user's own keys keeps the cursor where it is
 };
 
 // The three lines between the palette and the value boxes.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "DocumentLimit.h"
 #include "Numbers.h"
 #include "SampleField.h"
 
@@ -391,9 +392,6 @@ TEST(DatFile, BrokenFilesFailSoundly) {
     g = Geometry();
     g.ratio = 0;
     ExpectOpenFailure(Header(g));
-    g = Geometry();
-    g.W = g.H = 2000000000;  // 125 million squared nodes from a few header bytes
-    ExpectOpenFailure(Header(g));
 
     ReadResult r = ReadDatFile(testing::TempDir() + "no-such-file.dat", doc);
     ASSERT_EQ(r.messages.size(), 1u);
@@ -408,4 +406,139 @@ TEST(DatFile, DocumentFromVecCannotBeReadBack) {
     const std::optional<std::string> bytes = DatBytes(doc);
     ASSERT_TRUE(bytes);
     ExpectOpenFailure(*bytes);
+}
+
+namespace {
+
+// W x H for an nx x ny grid of 32-pixel windows on a 16-pixel grid.
+Geometry GridOf(int nx, int ny) {
+    Geometry g;
+    g.W = (nx - 1) * 16 + 32;
+    g.H = (ny - 1) * 16 + 32;
+    return g;
+}
+
+struct NodeLimit {
+    explicit NodeLimit(uint64_t n) { SetMaxDocumentNodes(n); }
+    ~NodeLimit() { SetMaxDocumentNodes(kMaxDocumentNodes); }
+};
+
+}  // namespace
+
+TEST(DatFile, SparseFilesOpenHoweverFewTheirDataLines) {
+    // 511 x 511 nodes and 137 data lines, scattered over the grid
+    std::string text = Header(GridOf(511, 511));
+    std::vector<std::pair<int, int>> nodes;
+    for (int k = 0; k < 137; ++k) nodes.push_back({1 + (k * 97) % 511, 1 + (k * 211) % 511});
+    for (const auto &n : nodes) text += Line(16 + (n.first - 1) * 16, 8176 - (n.second - 1) * 16, 0.25, -0.5);
+    VectorDocument doc;
+    const ReadResult r = ReadDatBytes(text, doc);
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(doc.NX, 511);
+    EXPECT_EQ(doc.NY, 511);
+    EXPECT_EQ(doc.CountValid(), 137);
+    for (const auto &n : nodes) {
+        EXPECT_EQ(doc.Status(n.first, n.second), StatusValid);
+        EXPECT_DOUBLE_EQ(doc.V(n.first, n.second), -0.5);
+    }
+
+    // a header and no data line at all
+    ASSERT_TRUE(ReadDatBytes(Header(GridOf(300, 200)), doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.NodeCount(), 60000u);
+    EXPECT_EQ(doc.CountValid(), 0);
+}
+
+TEST(DatFile, SparseDocumentRoundTripsThroughADiskFile) {
+    SampleFieldOptions o;
+    o.nx = o.ny = 511;
+    VectorDocument src = MakeSampleField(o);
+    for (size_t k = 0; k < src.NodeCount(); ++k) src.Statuses[k] = k % 1907 == 0 ? StatusValid : StatusInvalid;
+    src.ValidCount = src.CountValid();
+    ASSERT_EQ(src.ValidCount, 137);
+    const std::string path = testing::TempDir() + "datfile_sparse.dat";
+    ASSERT_EQ(WriteDatFile(src, path), SaveResult::Ok);
+    VectorDocument doc;
+    const ReadResult r = ReadDatFile(path, doc);
+    std::remove(path.c_str());
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(doc.NX, 511);
+    ASSERT_EQ(doc.NY, 511);
+    EXPECT_EQ(doc.PosXs, src.PosXs);
+    EXPECT_EQ(doc.PosYs, src.PosYs);
+    EXPECT_EQ(doc.ValidCount, 137);
+    for (size_t k = 0; k < src.NodeCount(); ++k) {
+        ASSERT_EQ(doc.Statuses[k], src.Statuses[k] > 0 ? StatusValid : StatusInvalid) << k;
+        if (src.Statuses[k] > 0) {
+            EXPECT_NEAR(doc.Us[k], src.Us[k], 0.5e-4);
+        }
+    }
+}
+
+TEST(DatFile, GridsAboveTheNodeBoundAreRefusedByTheirSize) {
+    // 10^8 nodes claimed by a few hundred header bytes
+    VectorDocument doc;
+    ReadResult r = ReadDatBytes(Header(GridOf(10000, 10000)) + Line(16, 16, 1, 1), doc);
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text,
+              "Das Vektorfeld mit 10000 x 10000 Vektoren ist zu groß; höchstens 16777216 Vektoren können geöffnet "
+              "werden.");
+    EXPECT_EQ(r.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(r.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(r.messages[0].title, "Fehler beim Öffnen");
+    EXPECT_TRUE(doc.Us.empty());
+
+    // beyond 32 bits per side, the product not overflowing
+    Geometry g;
+    g.W = g.H = 2000000000;
+    r = ReadDatBytes(Header(g), doc = VectorDocument());
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text.substr(0, 48), "Das Vektorfeld mit 124999999 x 124999999 Vektore");
+
+    // one node over the bound, either way round
+    r = ReadDatBytes(Header(GridOf(4097, 4096)), doc = VectorDocument());
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.messages.at(0).title, "Fehler beim Öffnen");
+    EXPECT_FALSE(ReadDatBytes(Header(GridOf(4096, 4097)), doc = VectorDocument()).ok);
+}
+
+TEST(DatFile, AGridAtTheBoundOpens) {
+    VectorDocument doc;
+    const ReadResult r = ReadDatBytes(Header(GridOf(4096, 4096)) + Line(16 + 4095 * 16, 16, 1.5, 2), doc);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(doc.NodeCount(), kMaxDocumentNodes);
+    EXPECT_EQ(doc.Status(4096, 4096), StatusValid);
+    EXPECT_DOUBLE_EQ(doc.U(4096, 4096), 1.5);
+}
+
+TEST(DatFile, TheBoundCountsNodesNotSides) {
+    NodeLimit limit(1000);
+    VectorDocument doc;
+    EXPECT_TRUE(ReadDatBytes(Header(GridOf(40, 25)), doc).ok);
+    EXPECT_TRUE(ReadDatBytes(Header(GridOf(1000, 1)), doc = VectorDocument()).ok);
+    const ReadResult r = ReadDatBytes(Header(GridOf(40, 26)), doc = VectorDocument());
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text,
+              "Das Vektorfeld mit 40 x 26 Vektoren ist zu groß; höchstens 1000 Vektoren können geöffnet werden.");
+}
+
+TEST(DatFile, ValuesThatWouldNotReadBackAreNotWritten) {
+    const std::string path = testing::TempDir() + "datfile_nan.dat";
+    ASSERT_EQ(WriteFileAtomically(path, "alt"), SaveResult::Ok);
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e307}) {
+        VectorDocument doc = SmallField();
+        doc.Status(4, 4) = StatusValid;
+        doc.V(4, 4) = bad;
+        EXPECT_FALSE(DatBytes(doc)) << bad;
+        EXPECT_EQ(WriteDatFile(doc, path), SaveResult::WriteFailed);
+        // an invalid node is not written, whatever it holds
+        doc.Status(4, 4) = StatusInvalid;
+        EXPECT_TRUE(DatBytes(doc)) << bad;
+    }
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(path, kept));
+    EXPECT_EQ(kept, "alt");
+    std::remove(path.c_str());
 }

@@ -1,13 +1,45 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "Cp1252.h"
+#include "DatFile.h"
+#include "FaultSearch.h"
 #include "Numbers.h"
 #include "Paths.h"
+#include "PlotGeometry.h"
+#include "Sampling.h"
+#include "TableText.h"
+#include "Transformation.h"
 
 using namespace sx;
+
+namespace {
+
+// A 3 x 3 DAT field (first column at pixel 16, first row at pixel 48) with
+// the given ratio and time-interval header texts and one data line.
+std::string DatText(const std::string &ratio, const std::string &interval, const std::string &line) {
+    return "Date and time:                 02.02.98 17:30\r\n"
+           "Recording 1:                   a.tif\r\n"
+           "Recording 2:                   b.tif\r\n"
+           "Flow type:                     Wirbel\r\n"
+           "Phase type:                   keine\r\n"
+           "Recording type:                PIV\r\n"
+           "Algorithm:                     FFT\r\n"
+           "Image size           [pixels]: 64 x 64\r\n"
+           "Interrogation Window [pixels]: 32 x 32\r\n"
+           "Interrogation Grid   [pixels]: 16 x 16\r\n"
+           "Image/objekt ratio[pixels/cm]:" + ratio + "\r\n"
+           "Time interval   [microsecond]:" + interval + "\r\n"
+           "Interrogation points:          1\r\n"
+           "\r\n"
+           "x[pix] y[pix]   vx[pix]   vy[pix]     X[mm]     Y[mm]   Vx[m/s]   Vy[m/s]\r\n"
+           "\r\n" + line + "\r\n";
+}
+
+}  // namespace
 
 TEST(Numbers, StrNumberDropsTheLeadingZeroAndSwitchesToExponents) {
     EXPECT_EQ(StrNumber(0.5), ".5");
@@ -32,21 +64,54 @@ TEST(Numbers, PrintNumberAndFixedFormatsUseTheGivenSeparator) {
     EXPECT_EQ(FormatFixed(1.23456, 4, ','), "1,2346");
     EXPECT_EQ(FormatFixed(-0.5, 4, '.'), "-0.5000");
     EXPECT_EQ(FormatFixed(0.25, 3, '.'), "0.250");
-    EXPECT_EQ(FormatFixed(-0.00001, 4, '.'), "0.0000");
     EXPECT_EQ(FormatFixed(12345.0, 4, ','), "12345,0000");
+    EXPECT_EQ(FormatFixed(0.5, 0, '.'), "0");  // halves to even, as printf
 }
 
-TEST(Numbers, LenientParserReadsTheLeadingNumberWithAPointOnly) {
+// Every negative value keeps its minus, as printf("%.4f") writes it, so that
+// a "-0.0000" read from a file is written back unchanged.
+TEST(Numbers, FixedFormatsKeepTheMinusOfValuesThatRoundToZero) {
+    for (char sep : {'.', ','}) {
+        const std::string z = std::string("0") + sep + "0000";
+        EXPECT_EQ(FormatFixed(-0.00001, 4, sep), "-" + z);
+        EXPECT_EQ(FormatFixed(-0.0, 4, sep), "-" + z);
+        EXPECT_EQ(FormatFixed(0.00004, 4, sep), z);
+        EXPECT_EQ(FormatFixed(0.0, 4, sep), z);
+        EXPECT_EQ(FormatFixed(-0.0004, 3, sep), std::string("-0") + sep + "000");
+        EXPECT_EQ(FormatFixed(-1e-11, 10, sep), std::string("-0") + sep + "0000000000");
+    }
+    char buf[64];
+    for (double x : {-0.00001, -0.0, -0.00004999, -0.00005, 0.00004, -1e-300}) {
+        std::snprintf(buf, sizeof buf, "%.4f", x);
+        EXPECT_EQ(FormatFixed(x, 4, '.'), buf) << x;
+    }
+}
+
+TEST(Numbers, ReaderStopsWhereTheNumberCannotGoOn) {
     EXPECT_EQ(ParseNumber("1.5"), 1.5);
     EXPECT_EQ(ParseNumber("  -2.25abc"), -2.25);
     EXPECT_EQ(ParseNumber("1,5"), 1.0);  // a comma ends the number
-    EXPECT_EQ(ParseNumber("1 000"), 1000.0);
+    EXPECT_EQ(ParseNumber("1 00"), 1.0);  // so does a blank
+    EXPECT_EQ(ParseNumber("- 5"), 0.0);
+    EXPECT_EQ(ParseNumber("\t 7"), 7.0);  // leading blanks are skipped
+    EXPECT_EQ(ParseNumber("1.2.3"), 1.2);
+    EXPECT_EQ(ParseNumber("5-10"), 5.0);
     EXPECT_EQ(ParseNumber("abc"), 0.0);
     EXPECT_EQ(ParseNumber(""), 0.0);
     EXPECT_EQ(ParseNumber(".5"), 0.5);
     EXPECT_EQ(ParseNumber("2E3"), 2000.0);
     EXPECT_EQ(ParseNumber("2E"), 2.0);
+    EXPECT_EQ(ParseNumber("2 E3"), 2.0);
     EXPECT_EQ(ParseNumber("1e999"), 0.0);  // no infinity gets through
+}
+
+TEST(Numbers, BlankSkippingReaderJoinsTheDigits) {
+    EXPECT_EQ(ParseNumberSkippingBlanks("1 000"), 1000.0);
+    EXPECT_EQ(ParseNumberSkippingBlanks(" - 1 2.5 "), -12.5);
+    EXPECT_EQ(ParseNumberSkippingBlanks("1 0 E 2"), 10.0);  // the exponent's letter ends the blanks
+    EXPECT_EQ(ParseNumberSkippingBlanks("1 0E2"), 1000.0);
+    EXPECT_EQ(ParseNumberSkippingBlanks("1,5"), 1.0);
+    EXPECT_EQ(ParseNumberSkippingBlanks("   "), 0.0);
 }
 
 TEST(Numbers, StrictParserWantsOneWholeNumber) {
@@ -102,4 +167,80 @@ TEST(Cp1252, ConvertsBothWaysAndReplacesWhatItCannotHold) {
         const std::string one(1, static_cast<char>(b));
         EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one) << b;
     }
+}
+
+// Each reader of numbers follows the rule of its place: the DAT file, the
+// dialogs' boxes and the vector-scale answer stop at a blank or a comma; the
+// vector editor and the streamline step skip blanks and take a comma as point.
+// A comma ends a DAT item, so only a blank can stand inside a DAT number.
+TEST(NumberReaders, DatHeaderNumbersStopAtABlank) {
+    VectorDocument doc;
+    ASSERT_TRUE(ReadDatBytes(DatText(" 1 00", " 2 5", "16 48 0.0 0.0 1.6 4.8 0.12-34 -0.5 000"), doc).ok);
+    EXPECT_EQ(doc.Header.PixelsPerCm, 1);
+    EXPECT_EQ(doc.Header.TimeInterval, 2);
+    ASSERT_EQ(doc.NX, 3);
+    EXPECT_DOUBLE_EQ(doc.PosX(1), 160.0);  // pixel 16 at one pixel per cm, not a hundred
+    EXPECT_DOUBLE_EQ(doc.PosY(1), 480.0);
+    EXPECT_EQ(doc.Status(1, 1), 1);
+    EXPECT_EQ(doc.U(1, 1), 0.12);  // a "-" inside the field ends the number
+    EXPECT_EQ(doc.V(1, 1), -0.5);  // the blank makes "000" a field of its own
+}
+
+TEST(NumberReaders, DatFileHoldingMinusZeroIsWrittenBackUnchanged) {
+    const std::string file =
+        DatText(" 100", " 10", "16     48       -0.0000   -0.0000     1.600     4.800   -0.0000   -0.0000");
+    VectorDocument src;
+    ASSERT_TRUE(ReadDatBytes(file, src).ok);
+    EXPECT_EQ(DatBytes(src), file);
+    src.U(1, 1) = -0.0;
+    src.V(1, 1) = -0.00001;
+    src.U(2, 1) = 0.00004;
+    src.Status(2, 1) = 1;
+    src.ValidCount = 2;
+    const std::optional<std::string> first = DatBytes(src);
+    ASSERT_TRUE(first);
+    EXPECT_NE(first->find("16     48       -0.0000   -0.0000     1.600     4.800   -0.0000   -0.0000\r\n"),
+              std::string::npos)
+        << *first;
+    EXPECT_NE(first->find("32     48        0.0000    0.0000     3.200     4.800    0.0000    0.0000\r\n"),
+              std::string::npos)
+        << *first;
+    VectorDocument back;
+    ASSERT_TRUE(ReadDatBytes(*first, back).ok);
+    EXPECT_TRUE(std::signbit(back.U(1, 1)));
+    EXPECT_EQ(DatBytes(back), first);
+}
+
+TEST(NumberReaders, DialogBoxesAndAnswersStopAtBlankAndComma) {
+    // transformation dialog
+    EXPECT_EQ(TrafoBoxValue("1 5"), 1.0);
+    EXPECT_EQ(TrafoBoxValue("1,5"), 1.0);
+    EXPECT_EQ(TrafoBoxValue(" -2.5"), -2.5);
+    // fault dialog: "1 5" is 1, not 15, so the bounds stay
+    EXPECT_FALSE(BoundsNeedSwap("1 5", "2"));
+    EXPECT_FALSE(BoundsNeedSwap("2,5", "2"));
+    EXPECT_TRUE(BoundsNeedSwap("2.5", "2"));
+    EXPECT_EQ(HalfWindowFromText("1 1"), 0);
+    EXPECT_EQ(HalfWindowFromText("5,5"), 2);
+    // vector scale: "1 5" is 1 and needs no message, "0,5" is 0 and does
+    EXPECT_EQ(ReadVectorScaleAnswer("1 5")->Value, 1.0);
+    EXPECT_FALSE(ReadVectorScaleAnswer("1 5")->Message);
+    EXPECT_EQ(ReadVectorScaleAnswer("1,5")->Value, 1.0);
+    EXPECT_EQ(ReadVectorScaleAnswer("0,5")->Value, 0.2);
+    EXPECT_TRUE(ReadVectorScaleAnswer("0,5")->Message);
+}
+
+TEST(NumberReaders, EditorAndStreamlineStepSkipBlanksAndTakeACommaAsPoint) {
+    EXPECT_EQ(ParseEditorNumber("1 000"), 1000.0);
+    EXPECT_EQ(ParseEditorNumber("1,5"), 1.5);
+    auto a = ReadStepAnswer("0 ,0 2");
+    ASSERT_TRUE(a);
+    EXPECT_DOUBLE_EQ(a->Step, 0.02);
+    EXPECT_FALSE(a->BothDirections);
+    a = ReadStepAnswer(" +-1 0");
+    EXPECT_EQ(a->Step, 10.0);
+    EXPECT_TRUE(a->BothDirections);
+    // the clipboard reader takes no blank or comma inside a number at all
+    EXPECT_FALSE(ParseClipboardVectorText("vector ( 1 5 ;  1 )"));
+    EXPECT_FALSE(ParseClipboardVectorText("vector ( 1,5 ;  1 )"));
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "DatFile.h"
+#include "DocumentLimit.h"
 #include "SampleField.h"
 #include "SdxFile.h"
 #include "VecFile.h"
@@ -46,6 +47,7 @@ bool CheckOutcome(const Reader &read, const std::string &bytes) {
     const bool ok = doc.NX >= 1 && doc.NY >= 1 && doc.PosXs.size() == static_cast<size_t>(doc.NX) &&
                     doc.PosYs.size() == static_cast<size_t>(doc.NY) && doc.Us.size() == nodes &&
                     doc.Vs.size() == nodes && doc.Statuses.size() == nodes && doc.BackValues.size() == nodes &&
+                    nodes <= MaxDocumentNodes() &&
                     AllFinite(doc.Us) && AllFinite(doc.Vs) && AllFinite(doc.PosXs) && AllFinite(doc.PosYs);
     EXPECT_TRUE(ok);
     return ok;
@@ -137,6 +139,33 @@ TEST(ReaderRobustness, MutatedFilesNeverCrash) {
             if (!CheckOutcome(f.read, bad)) FAIL() << "mutation " << k;
         }
     }
+}
+
+TEST(ReaderRobustness, GrownGridsStopAtTheBoundWithAMessage) {
+    // the sample fields have 80 nodes; mutations that claim more than 100 are refused
+    struct Lowered {
+        Lowered() { SetMaxDocumentNodes(100); }
+        ~Lowered() { SetMaxDocumentNodes(kMaxDocumentNodes); }
+    } lowered;
+    Random rnd(77);
+    size_t refusedBySize = 0;
+    for (const Format &f : Formats()) {
+        SCOPED_TRACE(f.name);
+        const bool text = std::string(f.name) == "dat";
+        for (int k = 0; k < 3000; ++k) {
+            const std::string bad = Mutate(f.valid, rnd, text);
+            VectorDocument doc;
+            const ReadResult r = f.read(bad, doc);
+            if (r.ok) {
+                EXPECT_LE(doc.NodeCount(), 100u);
+            } else if (!r.messages.empty() && r.messages[0].text.rfind("Das Vektorfeld mit ", 0) == 0) {
+                EXPECT_EQ(r.messages.size(), 1u);
+                EXPECT_TRUE(doc.Us.empty());
+                ++refusedBySize;
+            }
+        }
+    }
+    EXPECT_GT(refusedBySize, 0u);
 }
 
 TEST(ReaderRobustness, FuzzerFindingsStayFixed) {

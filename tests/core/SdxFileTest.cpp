@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include "BinaryIO.h"
@@ -311,4 +312,66 @@ TEST(SdxFile, RoundTripThroughADiskFileKeepsTheOldFileOnFailure) {
     }
     EXPECT_EQ(files, 1);
     fs::remove_all(dir);
+}
+
+TEST(SdxFile, GridsAboveTheNodeBoundAreRefusedByTheirSize) {
+    std::string b = HandBuilt();
+    const int32_t nx = 5000, ny = 4000;
+    std::memcpy(&b[kNxAt], &nx, 4);
+    std::memcpy(&b[kNxAt + 4], &ny, 4);
+    VectorDocument d;
+    const ReadResult r = ReadSdxBytes(b, d);
+    EXPECT_FALSE(r.ok);
+    // one box naming the grid, not the damaged-file box as well
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text,
+              "Das Vektorfeld mit 5000 x 4000 Vektoren ist zu groß; höchstens 16777216 Vektoren können geöffnet "
+              "werden.");
+    EXPECT_EQ(r.messages[0].title, "Fehler beim Öffnen");
+    EXPECT_TRUE(d.Us.empty());
+
+    // the same from a file on disk
+    const std::string path = testing::TempDir() + "sdx_too_large.sdx";
+    ASSERT_EQ(WriteFileAtomically(path, b), SaveResult::Ok);
+    const ReadResult f = ReadSdxFile(path, d = VectorDocument());
+    std::remove(path.c_str());
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_EQ(f.messages[0].text, r.messages[0].text);
+}
+
+TEST(SdxFile, DocumentsTheReaderWouldRefuseAreNotWritten) {
+    const std::string path = testing::TempDir() + "sdx_not_finite.sdx";
+    const VectorDocument good = SmallDocument();
+    ASSERT_EQ(WriteSdxFile(good, path), SaveResult::Ok);
+    const std::string before = SdxBytes(good);
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    std::vector<std::function<void(VectorDocument &)>> spoil = {
+        [&](VectorDocument &d) { d.U(2, 1) = nan; },
+        [&](VectorDocument &d) { d.V(3, 2) = -inf; },
+        [&](VectorDocument &d) { d.PosX(1) = inf; },
+        [&](VectorDocument &d) { d.PosY(2) = nan; },
+        [&](VectorDocument &d) { d.GalileiU = nan; },
+        [&](VectorDocument &d) { d.TrafoShiftY = inf; },
+        [&](VectorDocument &d) { d.VectorScale = nan; },
+        [&](VectorDocument &d) { d.BackMaxValue = inf; },
+        [&](VectorDocument &d) { d.SpareValue3 = nan; },
+        [&](VectorDocument &d) { d.Trajectories.Spare[1] = nan; },
+        [&](VectorDocument &d) { d.Trajectories.Count = 51; },
+        [&](VectorDocument &d) { d.Us.pop_back(); },
+    };
+    for (size_t k = 0; k < spoil.size(); ++k) {
+        SCOPED_TRACE(k);
+        VectorDocument d = SmallDocument();
+        spoil[k](d);
+        EXPECT_FALSE(SdxWritable(d));
+        EXPECT_EQ(WriteSdxFile(d, path), SaveResult::WriteFailed);
+        std::string kept;
+        ASSERT_TRUE(ReadWholeFile(path, kept));
+        EXPECT_EQ(kept, before);
+    }
+    // a NaN in a streamline slot beyond the stored ones is never written
+    VectorDocument d = SmallDocument();
+    d.Trajectories.X0[10] = nan;
+    EXPECT_TRUE(SdxWritable(d));
+    std::remove(path.c_str());
 }

@@ -34,12 +34,18 @@ TEST(TableCellText, BothSeparatorsRoundingAndSign) {
     d.U(1, 1) = 0.123456;
     d.V(1, 1) = -1.99996;
     EXPECT_EQ(TableCellText(d, 1, 1, '.'), "(0.1235; -2.0000)");
-    // a value that rounds to zero shows no minus
+    // a negative value keeps its minus, also when it rounds to zero or is -0
     d.U(1, 1) = -0.0;
     d.V(1, 1) = -0.00001;
-    EXPECT_EQ(TableCellText(d, 1, 1, ','), "(0,0000; 0,0000)");
+    EXPECT_EQ(TableCellText(d, 1, 1, ','), "(-0,0000; -0,0000)");
     d.U(1, 1) = 12345.678;
-    EXPECT_EQ(TableCellText(d, 1, 1, '.'), "(12345.6780; 0.0000)");
+    EXPECT_EQ(TableCellText(d, 1, 1, '.'), "(12345.6780; -0.0000)");
+    d.U(1, 1) = 0.00004;
+    EXPECT_EQ(TableCellText(d, 1, 1, '.'), "(0.0000; -0.0000)");
+    d.PosX(1) = -0.00001;
+    d.PosY(2) = -0.0;
+    EXPECT_EQ(TableColumnHeaderText(d, 1, ','), "-0,0000");
+    EXPECT_EQ(TableRowHeaderText(d, 2, '.'), "-0.0000");
 }
 
 TEST(TableCellText, RemovedEmptyAndColours) {
@@ -197,6 +203,7 @@ TEST(VectorEditor, KeyFilterAndLenientNumbers) {
     EXPECT_EQ(ParseEditorNumber(std::string(400, '9')), 0);  // out of range reads as nothing
     EXPECT_EQ(EditorNumberText(0.5, ','), "0,5000000000");
     EXPECT_EQ(EditorNumberText(-1, '.'), "-1.0000000000");
+    EXPECT_EQ(EditorNumberText(-1e-12, ','), "-0,0000000000");
 }
 
 TEST(VectorEditor, EditAndPasteKeepTheValidCount) {

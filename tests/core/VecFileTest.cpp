@@ -398,3 +398,26 @@ TEST(VecFile, RealDaVisSimpleFile) {
     EXPECT_NEAR(doc.V(20, 10), 0.252341, 1e-5);
     EXPECT_EQ(doc.ValidCount, 200);
 }
+
+TEST(VecFile, GridsAboveTheNodeBoundAreRefusedBeforeTheLengthCheck) {
+    // a 256-byte header claiming 8192 x 4096 nodes of the simple format
+    VecHeader h;
+    h.subType = 2;
+    h.columns = 8192;
+    h.rows = 2 * 4096;
+    const std::string header = VecBytesRaw(h, {});
+    VectorDocument doc;
+    const ReadResult r = ReadVecBytes(header, doc);
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text,
+              "Das Vektorfeld mit 8192 x 4096 Vektoren ist zu groß; höchstens 16777216 Vektoren können geöffnet "
+              "werden.");
+    EXPECT_EQ(r.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(r.messages[0].title, "Fehler beim Öffnen");
+    EXPECT_TRUE(doc.Us.empty());
+
+    // at the bound, a file too short for its frames is damaged as before
+    h.columns = 4096;
+    ExpectOnlyDamaged(ReadVecBytes(VecBytesRaw(h, {}), doc = VectorDocument()));
+}

@@ -159,3 +159,36 @@ TEST_F(BitmapExportUi, AxisStripsFrameAndWriteFailure) {
 }
 
 }  // namespace
+
+TEST_F(BitmapExportUi, HiddenPlotGivesAnEmptyFramedPictureNotAnOlderOne) {
+    frmVectorTable *w = OpenSample();
+    ASSERT_TRUE(w);
+    for (const char *off : {"mnuShowVectorfield", "mnuAutoDrawVectorfield"}) {
+        // a window plot full of arrows first
+        w->resize(700, 500);
+        w->Form_Resize();
+        w->DrawVectorfield();
+        QAction *item = w->Action(off);
+        ASSERT_TRUE(item);
+        item->trigger();
+        if (std::string(off) == "mnuShowVectorfield") {
+            EXPECT_FALSE(w->doc.View.ShowVectorfield);
+        }
+
+        user.InDialog("frmPicSize", [](QDialog *d) {
+            SetControlText(d, "txtxSize", "240");
+            SetControlText(d, "txtySize", "160");
+            ClickControl(d, "cmdOk");
+        });
+        user.ChooseFile(TempPath(QString("leer_%1").arg(off)));
+        user.Answer(MsgAnswer::Ok);
+        Export(w);
+        const QImage img(TempPath(QString("leer_%1.bmp").arg(off)), "BMP");
+        ASSERT_EQ(img.size(), QSize(240, 160)) << off;
+        // the frame, and nothing inside it
+        EXPECT_EQ(qGray(img.pixel(120, 0)), 0) << off;
+        EXPECT_EQ(qGray(img.pixel(0, 80)), 0) << off;
+        EXPECT_EQ(Dark(img, 2, 2, 236, 156), 0) << off;
+        item->trigger();
+    }
+}

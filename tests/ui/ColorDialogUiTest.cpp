@@ -200,3 +200,26 @@ TEST_F(ColorDialogUi, StandardColoursAreSavedAndSetButCancelKeepsTheDocument) {
     w->mnuEditColors_Click();
     EXPECT_EQ(w->doc.Colors[ColVector], before[ColVector]);
 }
+
+TEST_F(ColorDialogUi, ScaleBoxesShowTheStartOfALongNumber) {
+    frmEditColors d;
+    d.show();
+    const QString value = "-455.913035705041";
+    for (QLineEdit *t : {d.txtMaxValue, d.txtNullValue, d.txtMinValue}) {
+        t->setText(value);
+        EXPECT_EQ(t->cursorPosition(), 0);
+    }
+    ClickControl(&d, "cmdNull");
+    EXPECT_EQ(d.txtNullValue->cursorPosition(), 0);
+    // focus selects the whole number but keeps its start in view
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(d.txtMaxValue, &in);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.txtMaxValue->selectedText(), value);
+    EXPECT_EQ(d.txtMaxValue->cursorPosition(), 0);
+    d.txtMaxValue->end(false);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(d.txtMaxValue, &out);
+    EXPECT_EQ(d.txtMaxValue->cursorPosition(), 0);
+    d.hide();
+}

@@ -33,11 +33,18 @@ protected:
         UiTest::SetUp();
         data = TempPath("data");
         qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        // the default applications go to this test's own folder
+        oldConfig = qgetenv("XDG_CONFIG_HOME");
+        config = TempPath("config");
+        qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
     }
     void TearDown() override {
         qunsetenv("XDG_DATA_HOME");
+        qputenv("XDG_CONFIG_HOME", oldConfig);
         UiTest::TearDown();
     }
+    QString config;
+    QByteArray oldConfig;
     QString Package(const QString &ext) const { return data + "/mime/packages/strudelax-" + ext + ".xml"; }
     QString data;
 };
@@ -137,4 +144,61 @@ TEST_F(FileTypesTest, RegisteringAgainOverwritesKeepsTheOthersAndQuotesTheProgra
     EXPECT_EQ(DesktopExecLine("/opt/a$b`c\"d\\e/100%/s"), "\"/opt/a\\$b\\`c\\\"d\\\\e/100%%/s\" %f");
     ASSERT_TRUE(RegisterFileType(ext, "Strudelax-Datei", "Vektorfeld von Strudelax", "/opt/a\\b/strudelax"));
     EXPECT_EQ(DesktopLine("Exec"), "\"/opt/a\\\\\\\\b/strudelax\" %f");
+}
+
+TEST_F(FileTypesTest, DatFilesStayTextAndTheProgramBecomesTheDefaultWithoutLosingOtherEntries) {
+    MakeFrame();
+    ASSERT_TRUE(QDir().mkpath(config));
+    const QString before =
+        "[Added Associations]\n"
+        "text/plain=org.gnome.gedit.desktop;\n"
+        "\n"
+        "[Default Applications]\n"
+        "text/plain=org.gnome.gedit.desktop;\n"
+        "application/x-edpiv-datei=other.desktop;\n"
+        "\n"
+        "[Removed Associations]\n"
+        "image/png=viewer.desktop;\n";
+    {
+        QFile f(config + "/mimeapps.list");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(before.toUtf8());
+    }
+    user.InDialog("frmFileTypes", [](QDialog *d) {
+        SetControlChecked(d, "chkDAT", true);
+        SetControlChecked(d, "chkVEC", true);
+        ClickControl(d, "cmdOk");
+    });
+    frame->mnuAssociateFileType_Click();
+
+    EXPECT_EQ(UserMimeAppsListPath(), config + "/mimeapps.list");
+    EXPECT_EQ(ReadText(config + "/mimeapps.list"),
+              "[Added Associations]\n"
+              "text/plain=org.gnome.gedit.desktop;\n"
+              "\n"
+              "[Default Applications]\n"
+              "text/plain=org.gnome.gedit.desktop;\n"
+              "application/x-edpiv-datei=strudelax.desktop;other.desktop;\n"
+              "application/x-strudelax-datei=strudelax.desktop;\n"
+              "application/x-davis-datei=strudelax.desktop;\n"
+              "\n"
+              "[Removed Associations]\n"
+              "image/png=viewer.desktop;\n");
+
+    // only the text format is a kind of plain text
+    EXPECT_TRUE(ReadText(Package("dat")).contains("<sub-class-of type=\"text/plain\"/>"));
+    EXPECT_FALSE(ReadText(Package("vec")).contains("sub-class-of"));
+    EXPECT_FALSE(ReadText(Package("sdx")).contains("sub-class-of"));
+    if (!QStandardPaths::findExecutable("update-mime-database").isEmpty()) {
+        EXPECT_TRUE(ReadText(data + "/mime/subclasses").contains("application/x-edpiv-datei text/plain"));
+    }
+
+    // registering again changes nothing more; a missing list is created
+    QString ext = ".sdx";
+    ASSERT_TRUE(RegisterFileType(ext, "Strudelax-Datei", "Vektorfeld von Strudelax", "/opt/strudelax"));
+    EXPECT_EQ(ReadText(config + "/mimeapps.list").count("application/x-strudelax-datei="), 1);
+    QFile::remove(config + "/mimeapps.list");
+    ASSERT_TRUE(SetDefaultApplication("application/x-davis-datei"));
+    EXPECT_EQ(ReadText(config + "/mimeapps.list"),
+              "[Default Applications]\napplication/x-davis-datei=strudelax.desktop;\n");
 }

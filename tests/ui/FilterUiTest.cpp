@@ -110,6 +110,7 @@ TEST_F(FilterUi, MeanWithoutValidVectorsKeepsTheClipboard) {
     ASSERT_TRUE(WriteSampleSdx(path.toStdString(), 2, 2, [](VectorDocument &d) {
         for (int32_t &s : d.Statuses) s = StatusInvalid;
     }));
+    user.Answer(MsgAnswer::Ok);  // "Darstellung nicht möglich!" when the window first lays out
     auto *w = Open(path);
     ASSERT_TRUE(w);
     Clipboard::SetText(QStringLiteral("alt"));

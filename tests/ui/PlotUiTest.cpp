@@ -335,3 +335,20 @@ TEST_F(PlotUi, DegenerateGridsDrawWithoutFailing) {
     }
     SUCCEED();
 }
+
+// Arrows lie over each other in node order, whatever their colour: with twice
+// the automatic length each arrow reaches over the next node's shaft.
+TEST_F(PlotUi, LaterArrowsLieOverEarlierOnesWhateverTheirColour) {
+    auto *w = OpenField(3, 1);
+    PlaceCells(w);
+    w->doc.Status(1, 1) = StatusQuestionable;
+    w->doc.Status(3, 1) = StatusQuestionable;
+    w->doc.VectorScale = 2;
+    w->DrawVectorfield();
+    PictureBox *plot = w->imgVectorfield;
+    const int32_t normal = w->doc.Colors[ColVector], quest = w->doc.Colors[ColVectorQuest];
+    ASSERT_NE(normal, quest);
+    EXPECT_EQ(Pixel(plot, 150, 100), quest);   // node 1's shaft alone
+    EXPECT_EQ(Pixel(plot, 250, 100), normal);  // node 2 drawn over node 1
+    EXPECT_EQ(Pixel(plot, 350, 100), quest);   // node 3 drawn over node 2
+}

@@ -179,3 +179,42 @@ TEST_F(PrintingUi, AxesLabelTheStripsBesideThePlot) {
     EXPECT_GT(ink(0, 0, left - 2, bottom - 2), 20);        // y labels
     EXPECT_GT(ink(left + 2, bottom + 2, 599, 399), 20);    // x labels
 }
+
+TEST(PrinterDashes, GridLinesStayVisiblyDashedAtPrinterResolution) {
+    // dash and gap lengths along one dashed line, in device pixels
+    auto runs = [](int dpi) {
+        const double dotsPerMetre = dpi / 0.0254;
+        QImage page(dpi * 2, 60, QImage::Format_RGB32);  // two inches wide
+        page.setDotsPerMeterX(static_cast<int>(dotsPerMetre + 0.5));
+        page.setDotsPerMeterY(static_cast<int>(dotsPerMetre + 0.5));
+        page.fill(Qt::white);
+        {
+            PrinterSurface printer(&page);
+            printer.Dashed = true;
+            printer.Line(0, 720.0 * 30 / dpi * 2, 2880, 720.0 * 30 / dpi * 2, Rgb(0, 0, 0));
+        }
+        std::vector<int> dashes, gaps;
+        int run = 0;
+        bool inked = false;
+        for (int x = 0; x < page.width(); ++x) {
+            bool ink = false;
+            for (int y = 27; y <= 33; ++y) ink = ink || qGray(page.pixel(x, y)) < 128;
+            if (ink != inked && run > 0) (inked ? dashes : gaps).push_back(run), run = 0;
+            inked = ink;
+            ++run;
+        }
+        return std::make_pair(dashes, gaps);
+    };
+    for (int dpi : {96, 600, 1200}) {
+        const auto [dashes, gaps] = runs(dpi);
+        ASSERT_GT(gaps.size(), 10u) << dpi;
+        const double pixelsPerMm = dpi / 25.4;
+        // about one millimetre drawn and half a millimetre left out, whatever the resolution
+        const int longestGap = *std::max_element(gaps.begin(), gaps.end());
+        const int longestDash = *std::max_element(dashes.begin(), dashes.end());
+        EXPECT_GT(longestGap, 0.35 * pixelsPerMm) << dpi;
+        EXPECT_LT(longestGap, 1.0 * pixelsPerMm) << dpi;
+        EXPECT_GT(longestDash, 0.8 * pixelsPerMm) << dpi;
+        EXPECT_LT(longestDash, 1.6 * pixelsPerMm) << dpi;
+    }
+}

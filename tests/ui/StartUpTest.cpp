@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiArea>
+#include <QTest>
+#include <QTimer>
 
 #include "SdxFile.h"
 #include "UiTestSupport.h"
@@ -166,6 +168,23 @@ TEST_F(UiTest, SplashShowsTheVersionAndStaysItsMinimumTime) {
     delete frame;
     frame = Start::StartUp("::IDESTART", Start::Options{0});
     EXPECT_TRUE(HelpFilePath().isEmpty());  // the IDE start leaves the help path unset
+}
+
+TEST_F(UiTest, KeyOnTheSplashEndsItAtOnce) {
+    SaveSetting("StartUp", "ShowInfo", "No");
+    // the splash serves events while it waits, so a key reaches it; a minute
+    // of waiting would time the test out
+    QTimer::singleShot(50, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == "frmSplash" && w->isVisible()) QTest::keyClick(w, Qt::Key_Space);
+    });
+    frame = Start::StartUp(QString(), Start::Options{60000});
+    EXPECT_TRUE(frame->isVisible());
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "frmSplash") {
+            EXPECT_FALSE(w->isVisible());
+        }
+    }
 }
 
 TEST_F(UiTest, ExitAsksEveryModifiedDocumentAndOneRefusalStopsIt) {

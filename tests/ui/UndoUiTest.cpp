@@ -56,7 +56,7 @@ TEST_F(UndoUi, EditThenUndoRestoresTheCellOnce) {
     EXPECT_EQ(w->doc.ValidCount, 8);
     EXPECT_EQ(Cell(w, 2, 2), before);
     EXPECT_TRUE(w->lblHeader3->text().contains("Interrogation Points: 8\n"));
-    // undo does not clear the modified mark
+    // undo marks the document modified
     EXPECT_TRUE(w->doc.Modified);
     EXPECT_EQ(w->windowTitle(), "feld.sdx (verändert)");
     EXPECT_EQ(UndoItem(w), "off: Rückgängig");
@@ -135,6 +135,28 @@ TEST_F(UndoUi, InfoTextCancelKeepsEverythingOkIsUndoable) {
     w->mnuUndo_Click();
     EXPECT_EQ(w->doc.InfoText, "Erste Zeile\r\nZweite Zeile");
     EXPECT_DOUBLE_EQ(w->doc.U(1, 1), 4);
+}
+
+TEST_F(UndoUi, UndoAfterSavingMarksTheDocumentSoClosingAsks) {
+    auto *w = OpenTable();
+    ASSERT_TRUE(w);
+    EditCell(w, 2, 2, "7");
+    w->mnuSave_Click();
+    ASSERT_FALSE(w->doc.Modified);
+    EXPECT_EQ(w->windowTitle(), "feld.sdx");
+
+    // the window now shows the field from before the edit, the file the edited one
+    w->mnuUndo_Click();
+    EXPECT_DOUBLE_EQ(w->doc.U(2, 2), 1.0);
+    EXPECT_TRUE(w->doc.Modified);
+    EXPECT_EQ(w->windowTitle(), "feld.sdx (verändert)");
+
+    user.Answer(MsgAnswer::Cancel);
+    w->mnuClose_Click();
+    QApplication::processEvents();
+    ASSERT_EQ(user.MessageTexts().size(), 1u);
+    EXPECT_EQ(user.MessageTexts()[0], "Die Datei 'feld.sdx' wurde verändert. Wollen Sie vor dem Beenden speichern?");
+    EXPECT_EQ(frame->Documents().size(), 1);
 }
 
 TEST_F(UndoUi, InfoTextUntouchedKeepsItsLineBreaks) {

@@ -1,0 +1,265 @@
+// The commands on large fields as PIV recordings give them (5 % gaps, 2 %
+// removed nodes, outliers), each row with its baseline measured in the same
+// run, alternating with the command:
+//   ms            mean time of the command
+//   baseline_ms   mean time of the baseline named in the row's comment
+//   x_baseline    ms / baseline_ms (for the scaling rows: per node)
+//   target_ms / target_x   what the row has to stay within
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+
+#include "DerivedFields.h"
+#include "FaultSearch.h"
+#include "KernelFilter.h"
+#include "SampleField.h"
+#include "SdxFile.h"
+#include "TableText.h"
+#include "Undo.h"
+#include "../tests/core/ReferenceOps.h"
+
+namespace {
+
+const sx::VectorDocument &PivField(int n) {
+    static std::map<int, std::unique_ptr<sx::VectorDocument>> made;
+    auto &slot = made[n];
+    if (!slot) {
+        sx::SampleFieldOptions o;
+        o.nx = o.ny = n;
+        o.invalidShare = 0.05;
+        o.removedShare = 0.02;
+        o.outlierShare = 0.005;
+        slot = std::make_unique<sx::VectorDocument>(sx::MakeSampleField(o));
+    }
+    return *slot;
+}
+
+template <class F>
+double Seconds(F &&f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// Sums of the command's and the baseline's times over the iterations.
+struct Beside {
+    double cmd = 0, base = 0;
+    int64_t n = 0;
+    void Add(benchmark::State &state, double c, double b) {
+        state.SetIterationTime(c);
+        cmd += c;
+        base += b;
+        ++n;
+    }
+    // `perUnit` scales the ratio (node counts for the scaling rows).
+    void Report(benchmark::State &state, const char *targetName, double target, double perUnit = 1) {
+        if (n == 0) return;
+        state.counters["ms"] = cmd / double(n) * 1e3;
+        state.counters["baseline_ms"] = base / double(n) * 1e3;
+        state.counters["x_baseline"] = cmd / base / perUnit;
+        state.counters[targetName] = target;
+    }
+};
+
+// --- fault-vector search, local median, magnitude criterion ------------------
+// baseline: the straightforward search with the selection-sort median
+
+sx::FaultCriteria MedianMagnitude(int half) {
+    sx::FaultCriteria c;
+    c.AbsDeviation = true;
+    c.AbsDeviationPercent = 30;
+    c.Mode = sx::CompareMode::Median;
+    c.HalfX = c.HalfY = half;
+    return c;
+}
+
+void FaultSearchMedian(benchmark::State &state, int half, double targetMs) {
+    const int n = static_cast<int>(state.range(0));
+    const sx::VectorDocument &original = PivField(n);
+    const sx::FaultCriteria c = MedianMagnitude(half);
+    sx::VectorDocument d;
+    Beside t;
+    int32_t flagged = 0;
+    for (auto _ : state) {
+        d = original;
+        const double fast = Seconds([&] { flagged = sx::SearchFaultVectors(d, c); });
+        d = original;
+        const double base = Seconds([&] { benchmark::DoNotOptimize(ref::SearchFaultVectors(d, c)); });
+        t.Add(state, fast, base);
+    }
+    t.Report(state, "target_ms", targetMs);
+    state.counters["flagged"] = flagged;
+}
+
+void mnuSearchInvalidVectors_Median5x5(benchmark::State &s) { FaultSearchMedian(s, 2, 350); }
+BENCHMARK(mnuSearchInvalidVectors_Median5x5)->Arg(1000)->Arg(2000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+void mnuSearchInvalidVectors_Median3x3(benchmark::State &s) { FaultSearchMedian(s, 1, 150); }
+BENCHMARK(mnuSearchInvalidVectors_Median3x3)->Arg(1000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// --- kernel filters -----------------------------------------------------------
+// baseline: every kernel element of every node visited one by one
+
+void Filter(benchmark::State &state, const sx::FilterKernel &kernel, double targetMs) {
+    const sx::VectorDocument &original = PivField(static_cast<int>(state.range(0)));
+    sx::VectorDocument d;
+    Beside t;
+    for (auto _ : state) {
+        d = original;
+        const double fast = Seconds([&] { sx::ApplyFilterKernel(d, kernel); });
+        benchmark::DoNotOptimize(d.Us.data());
+        d = original;
+        const double base = Seconds([&] { ref::ApplyFilterKernel(d, kernel); });
+        benchmark::DoNotOptimize(d.Us.data());
+        t.Add(state, fast, base);
+    }
+    t.Report(state, "target_ms", targetMs);
+}
+
+void mnuSmoothSquare3x3(benchmark::State &s) { Filter(s, sx::SquareKernel(1), 15); }
+void mnuSmoothGauss3x3(benchmark::State &s) { Filter(s, sx::GaussKernel(1), 15); }
+void mnuSmoothSquare5x5(benchmark::State &s) { Filter(s, sx::SquareKernel(2), 20); }
+void mnuSmoothGauss5x5(benchmark::State &s) { Filter(s, sx::GaussKernel(2), 20); }
+BENCHMARK(mnuSmoothSquare3x3)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(mnuSmoothGauss3x3)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(mnuSmoothSquare5x5)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(mnuSmoothGauss5x5)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- vorticity plus squared swirling strength ---------------------------------
+// baseline: the two fields one after the other, node by node in column order
+
+void CalcVorticity_plus_CalcSwirlSquare(benchmark::State &state) {
+    const sx::VectorDocument &d = PivField(static_cast<int>(state.range(0)));
+    sx::FieldArray<double> vort, swirl;
+    Beside t;
+    for (auto _ : state) {
+        const double fast = Seconds([&] { sx::CalcDerivedFields(d, &vort, &swirl); });
+        benchmark::DoNotOptimize(vort.data());
+        benchmark::DoNotOptimize(swirl.data());
+        const double base = Seconds([&] {
+            ref::Vorticity(d, vort);
+            ref::SwirlSquare(d, swirl);
+        });
+        t.Add(state, fast, base);
+    }
+    t.Report(state, "target_ms", 12);
+}
+BENCHMARK(CalcVorticity_plus_CalcSwirlSquare)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- SDX open -----------------------------------------------------------------
+// baseline: fread of the same bytes into a freshly allocated buffer
+
+class TempFile {
+public:
+    TempFile() {
+        const char *base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/strudelax_open_XXXXXX";
+        const int fd = ::mkstemp(&pattern[0]);
+        if (fd >= 0) {
+            ::close(fd);
+            path_ = pattern;
+        }
+    }
+    ~TempFile() {
+        if (!path_.empty()) std::remove(path_.c_str());
+    }
+    const std::string &Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+void Form_Load_Sdx(benchmark::State &state) {
+    static TempFile file;
+    const std::string &path = file.Path();
+    if (path.empty() || sx::WriteSdxFile(PivField(static_cast<int>(state.range(0))), path) != sx::SaveResult::Ok) {
+        state.SkipWithError("cannot write the file");
+        return;
+    }
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    const size_t size = static_cast<size_t>(st.st_size);
+    Beside t;
+    for (auto _ : state) {
+        bool ok = false;
+        const double open = Seconds([&] {
+            sx::VectorDocument doc;
+            ok = sx::ReadSdxFile(path, doc).ok;
+            benchmark::DoNotOptimize(doc.Us.data());
+        });
+        size_t got = 0;
+        const double base = Seconds([&] {
+            std::unique_ptr<char[]> buf(new char[size]);
+            std::FILE *f = std::fopen(path.c_str(), "rb");
+            if (f) {
+                got = std::fread(buf.get(), 1, size, f);
+                std::fclose(f);
+            }
+            benchmark::DoNotOptimize(buf.get());
+        });
+        if (!ok || got != size) state.SkipWithError("read failed");
+        t.Add(state, open, base);
+    }
+    t.Report(state, "target_x", 1.5);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
+}
+BENCHMARK(Form_Load_Sdx)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- SaveUndo plus undo ---------------------------------------------------------
+// baseline: the same at 1000 x 1000; x_baseline is the plain time ratio
+
+void SaveUndo_plus_mnuUndo(benchmark::State &state) {
+    const int n = static_cast<int>(state.range(0));
+    sx::VectorDocument big = PivField(n), small = PivField(1000);
+    auto cycle = [](sx::VectorDocument &d) {
+        sx::SaveUndo(d, "Vektor bearbeiten");
+        d.U(1, 1) += 1;
+        sx::RestoreUndo(d);
+    };
+    cycle(big);  // the first snapshot of a document allocates
+    cycle(small);
+    Beside t;
+    for (auto _ : state) {
+        const double b = Seconds([&] { cycle(big); });
+        const double s = Seconds([&] { cycle(small); });
+        benchmark::DoNotOptimize(big.Us.data());
+        benchmark::DoNotOptimize(small.Us.data());
+        t.Add(state, b, s);
+    }
+    t.Report(state, "target_x", n == 2000 ? 4.5 : 1.0);
+}
+BENCHMARK(SaveUndo_plus_mnuUndo)->Arg(1000)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- whole-table copy -------------------------------------------------------------
+// baseline: the same at 250 x 250; x_baseline is the time per node relative to it
+
+void mnuCopyAll(benchmark::State &state) {
+    const int n = static_cast<int>(state.range(0));
+    const sx::VectorDocument &d = PivField(n), &small = PivField(250);
+    Beside t;
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const double big = Seconds([&] {
+            std::string text = sx::ClipboardTableText(d, ',');
+            bytes = text.size();
+            benchmark::DoNotOptimize(text.data());
+        });
+        const double base = Seconds([&] {
+            std::string text = sx::ClipboardTableText(small, ',');
+            benchmark::DoNotOptimize(text.data());
+        });
+        t.Add(state, big, base);
+    }
+    t.Report(state, "target_x", 1.2, double(d.NodeCount()) / double(small.NodeCount()));
+    state.counters["MB"] = double(bytes) / 1e6;
+}
+BENCHMARK(mnuCopyAll)->Arg(250)->Arg(1000)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace

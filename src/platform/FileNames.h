@@ -1,0 +1,25 @@
+#pragma once
+// File names as bytes. A file name on Linux is any byte string; one that is
+// not valid UTF-8 (a Latin-1 "über.dat") must still open. Each byte that is
+// not part of a UTF-8 sequence is held in the QString as the lone surrogate
+// U+DC80 + byte, so that the name survives the way back to bytes.
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+
+namespace sx {
+
+QString DecodeFileName(const QByteArray &bytes);
+QByteArray EncodeFileName(const QString &name);
+// The bytes for the Qt-free core's file functions.
+inline std::string FilePathBytes(const QString &name) { return EncodeFileName(name).toStdString(); }
+
+// Leading and trailing blanks removed (only blanks), the rest untouched.
+QString TrimBlanks(const QString &text);
+
+// A path from Qt's own file dialog, where bytes that are not UTF-8 arrive as
+// U+FFFD: the existing file whose name reads so, when there is exactly one.
+QString ResolveDialogFileName(const QString &path);
+
+}  // namespace sx

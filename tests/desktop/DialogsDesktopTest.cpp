@@ -1,0 +1,134 @@
+// Boxes and dialogs on a real desktop, driven with real keys: the save
+// dialog speaks German, Return at the filter warning applies nothing, and
+// long boxes fit the screen.
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include "DesktopSupport.h"
+#include "SampleField.h"
+#include "SdxFile.h"
+
+namespace desk {
+
+namespace {
+
+class DialogsDesktop : public DesktopTest {
+protected:
+    // The sample field with gaps, open in one document window.
+    App &OpenSample() {
+        App &app = desk->Launch(QStringList{QDir(SamplesFolder()).filePath(QStringLiteral("Wirbelpaar.sdx"))});
+        EXPECT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
+            << app.Log().toStdString();
+        return app;
+    }
+    // Types keys one after the other, as fast as a quick user (menus need a moment to open).
+    void Type(const QStringList &keys) {
+        desk->Run(QStringLiteral("xdotool"),
+                  QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("--delay"),
+                              QStringLiteral("250")} +
+                      keys);
+    }
+    // The box's place once the window manager has mapped it.
+    QRect MappedGeometry(const QString &title) {
+        const QDeadlineTimer deadline(kBoxTimeoutMs);
+        QRect r;
+        while ((r = desk->WindowGeometry(title)).isEmpty() && !deadline.hasExpired()) QThread::msleep(50);
+        return r;
+    }
+    static QString Visible(QString text) { return text.remove(QLatin1Char('&')); }
+    // The probe's fields of the last box with this title: BOX, title, text, buttons, default button.
+    static QStringList BoxLine(App &app, const QString &title) {
+        const QStringList lines = app.Log().split(QLatin1Char('\n'));
+        const QString head = QStringLiteral("PROBE\tBOX\t") + title + QLatin1Char('\t');
+        for (qsizetype k = lines.size() - 1; k >= 0; --k)
+            if (lines[k].startsWith(head)) return lines[k].split(QLatin1Char('\t')).mid(1);
+        return {};
+    }
+};
+
+TEST_P(DialogsDesktop, SaveDialogSpeaksGerman) {
+    App &app = OpenSample();
+    Type({QStringLiteral("F4")});  // "Speichern unter..."
+    // Escape cancels; the probe has noted what the dialog showed
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Speichern unter"), QStringLiteral("Escape")));
+    const QStringList box = BoxLine(app, QStringLiteral("Speichern unter"));
+    const QString labels = Visible(box.value(2));
+    for (const char *label : {"Suchen in:", "Dateiname:", "Dateityp:"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(label))) << label << " not in: " << labels.toStdString();
+    const QString buttons = Visible(box.value(3));
+    for (const char *button : {"Speichern", "Abbrechen"})
+        EXPECT_TRUE(buttons.split(QLatin1Char('|')).contains(QString::fromUtf8(button)))
+            << button << " not in: " << buttons.toStdString();
+    EXPECT_EQ(Visible(box.value(4)), QStringLiteral("Speichern")) << box.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(app.Alive());
+}
+
+TEST_P(DialogsDesktop, ReturnAtTheFilterWarningAppliesNothing) {
+    App &app = OpenSample();
+    // Berechnungen > Filter > Gauß (3x3); the sample has invalid vectors
+    Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("g")});
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Filter anwenden"), QStringLiteral("Return")));
+    const QStringList box = BoxLine(app, QStringLiteral("Filter anwenden"));
+    EXPECT_TRUE(box.value(2).startsWith(QStringLiteral("Warnung: Das Vektorfeld enthält ungültige Vektoren!")));
+    EXPECT_EQ(Visible(box.value(4)), QStringLiteral("Nein"));
+
+    // the next box is the one asked for now, not the matrix confirmation
+    Type({QStringLiteral("ctrl+s")});
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Skalierung der Vektoren"), QStringLiteral("Escape")));
+    EXPECT_FALSE(app.Log().contains(QStringLiteral("Anzuwendende Filtermatrix")));
+    const QStringList docs = app.Latest(QStringLiteral("DOCS"));
+    EXPECT_FALSE(docs.join(QLatin1Char('\t')).contains(QStringLiteral("verändert"))) << docs.join(' ').toStdString();
+
+    // and "Ja" goes on to the matrix, so the keys did reach the filter
+    Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("g")});
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Filter anwenden"), QStringLiteral("alt+j")));
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Anzuwendende Filtermatrix"), QStringLiteral("Escape")));
+    EXPECT_TRUE(app.Alive());
+}
+
+// The long one-line prompt of the vector scale, and the matrix of the
+// row-mean filter on a field 1000 columns wide (one line of 1999 weights).
+TEST_P(DialogsDesktop, LongBoxesFitTheScreen) {
+    sx::SampleFieldOptions wide;
+    wide.nx = 1000;
+    wide.ny = 3;
+    wide.invalidShare = wide.removedShare = 0;
+    const QString path = desk->FilePath(QStringLiteral("breit.sdx"));
+    ASSERT_EQ(sx::WriteSdxFile(sx::MakeSampleField(wide), QFile::encodeName(path).toStdString()), sx::SaveResult::Ok);
+    App &app = desk->Launch(QStringList{path});
+    ASSERT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
+        << app.Log().toStdString();
+    const QRect screen(0, 0, 1280, 1024);
+
+    Type({QStringLiteral("ctrl+s")});
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Skalierung der Vektoren")}));
+    const QRect input = MappedGeometry(QStringLiteral("Skalierung der Vektoren"));
+    EXPECT_TRUE(screen.contains(input)) << input.width() << "x" << input.height();
+    EXPECT_LE(input.width(), 800);
+    Type({QStringLiteral("Escape")});
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), QStringLiteral("Skalierung der Vektoren")}));
+
+    // Berechnungen > Filter > Geschwindigkeitsprofil
+    Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("p")});
+    QStringList box;
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Anzuwendende Filtermatrix")}, kBoxTimeoutMs, &box))
+        << app.Log().toStdString();
+    EXPECT_TRUE(box.value(2).startsWith(QStringLiteral("(1 x 1999) - Matrix :=")));
+    EXPECT_EQ(box.value(3), QStringLiteral("OK|Abbrechen"));
+    EXPECT_EQ(box.value(4), QStringLiteral("OK"));
+    const QRect matrix = MappedGeometry(QStringLiteral("Anzuwendende Filtermatrix"));
+    EXPECT_TRUE(screen.contains(matrix)) << matrix.y() << "+" << matrix.height();
+    Type({QStringLiteral("Escape")});  // Abbrechen: no change
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), QStringLiteral("Anzuwendende Filtermatrix")}));
+    EXPECT_FALSE(app.Latest(QStringLiteral("DOCS")).join(QLatin1Char('\t')).contains(QStringLiteral("verändert")));
+    EXPECT_TRUE(app.Alive());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, DialogsDesktop, ::testing::Values(Screen::Xvfb), ScreenName);
+
+}  // namespace
+
+}  // namespace desk

@@ -1,0 +1,117 @@
+// The program started with a file on its command line, as a file manager
+// does: every box answered, the program must come up and stay up.
+#include <QFile>
+
+#include "DesktopSupport.h"
+#include "FieldFiles.h"
+
+using namespace desk;
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("Strudelax");
+const QString kNullQuestion = QStringLiteral("Datei enthält Null-Vektoren");
+
+class StartUpEndToEnd : public DesktopTest {
+protected:
+    // Starts with `file`, answers `boxes` in order and waits until the frame
+    // is up with `docs` document windows and the splash gone.
+    void StartWith(const QString &file, const QStringList &boxes, int docs) {
+        App &app = desk->Launch(QStringList{file});
+        for (const QString &title : boxes) ASSERT_TRUE(app.AnswerBox(title));
+        ASSERT_TRUE(app.WaitForState(QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; },
+                                     kStartTimeoutMs))
+            << app.Log().toStdString();
+        QStringList state;
+        ASSERT_TRUE(app.WaitForState(
+            QStringLiteral("DOCS"), [docs](const QStringList &f) { return f.value(1).toInt() == docs; },
+            kStartTimeoutMs, &state))
+            << app.Log().toStdString();
+        if (docs > 0) {
+            // the document is the active window and holds the keyboard
+            ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) { return !f.value(3).isEmpty(); }))
+                << app.Log().toStdString();
+        }
+        EXPECT_FALSE(app.BoxOpen()) << app.Log().toStdString();
+        EXPECT_TRUE(app.Stop()) << "the program ended by itself:\n" << app.Log().toStdString();
+    }
+};
+
+TEST_P(StartUpEndToEnd, FieldWithoutValidVectorAsksOnceAndComesUp) {
+    const QString file = desk->FilePath("ungueltig.sdx");
+    ASSERT_TRUE(WriteAllInvalidSdx(file));
+    StartWith(file, {kProgramTitle}, 1);
+}
+
+TEST_P(StartUpEndToEnd, DatFileWithoutDataLines) {
+    const QString file = desk->FilePath("leer.dat");
+    ASSERT_TRUE(WriteHeaderOnlyDat(file));
+    StartWith(file, {kProgramTitle}, 1);
+}
+
+TEST_P(StartUpEndToEnd, SingleColumnField) {
+    const QString file = desk->FilePath("spalte.sdx");
+    ASSERT_TRUE(WriteOneColumnSdx(file));
+    StartWith(file, {}, 1);
+}
+
+TEST_P(StartUpEndToEnd, SingleRowVecField) {
+    const QString file = desk->FilePath("zeile.vec");
+    ASSERT_TRUE(WriteOneRowVec(file));
+    StartWith(file, {}, 1);
+}
+
+TEST_P(StartUpEndToEnd, NullVectorsReadAsInvalid) {
+    const QString file = desk->FilePath("null.vec");
+    ASSERT_TRUE(WriteNullVec(file));
+    // Yes: every vector invalid, so nothing can be drawn
+    StartWith(file, {kNullQuestion, kProgramTitle}, 1);
+}
+
+TEST_P(StartUpEndToEnd, OrdinaryFileOfEachFormat) {
+    for (const char *name : {"Wirbelpaar.sdx", "Wirbelpaar.dat", "Wirbelpaar.vec"}) {
+        SCOPED_TRACE(name);
+        StartWith(SamplesFolder() + QLatin1Char('/') + QLatin1String(name), {}, 1);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST_P(StartUpEndToEnd, MissingFileIsReportedAndTheFrameComesUpEmpty) {
+    StartWith(desk->FilePath("fehlt.sdx"), {QStringLiteral("Strudelax - Datei nicht gefunden")}, 0);
+}
+
+TEST_P(StartUpEndToEnd, FilesThatCannotBeReadAreReportedAndTheFrameComesUpEmpty) {
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        QStringList boxes;
+    };
+    const Case cases[] = {
+        {"kaputt.sdx", "kein Feld", {"Fehler beim Öffnen", "Fehler"}},
+        {"kaputt.vec", QByteArray(300, '\x7f'), {"Fehler beim Einlesen", "Fehler"}},
+        {"feld.txt", "x", {"Ungültiges Dateiformat"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile f(desk->FilePath(QString::fromLatin1(c.name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.bytes);
+        f.close();
+        StartWith(f.fileName(), c.boxes, 0);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST_P(StartUpEndToEnd, FirstStartShowsTheWelcomeOnlyAfterTheSplash) {
+    desk->WriteSettings(QString());  // a new user
+    App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("SPLASH"), QStringLiteral("1")}, kStartTimeoutMs)) << app.Log().toStdString();
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("SPLASH"), QStringLiteral("0")}, kStartTimeoutMs)) << app.Log().toStdString();
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Strudelax - Willkommen!")));
+    EXPECT_EQ(app.Log().count(QStringLiteral("PROBE\tBOX\tStrudelax - Willkommen!")), 1);
+    EXPECT_TRUE(app.Stop()) << app.Log().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, StartUpEndToEnd, DESKTOP_SCREENS);
+
+}  // namespace
