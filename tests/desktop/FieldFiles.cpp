@@ -60,9 +60,17 @@ bool WriteHeaderOnlyDat(const QString &path) {
     return WriteBytes(path, all.left(at).toStdString());
 }
 
-bool WriteOneColumnSdx(const QString &path) { return sx::WriteSdxFile(Grid(1, 20), Path(path)) == sx::SaveResult::Ok; }
+// Still vectors: nothing can be drawn, so the plot asks while the file loads.
+static sx::VectorDocument StillGrid(int nx, int ny) {
+    sx::VectorDocument d = Grid(nx, ny);
+    for (auto &u : d.Us) u = 0;
+    for (auto &v : d.Vs) v = 0;
+    return d;
+}
 
-bool WriteOneRowVec(const QString &path) { return WriteBytes(path, sx::VecBytes(Grid(20, 1), 1)); }
+bool WriteOneColumnSdx(const QString &path) { return sx::WriteSdxFile(StillGrid(1, 20), Path(path)) == sx::SaveResult::Ok; }
+
+bool WriteOneRowVec(const QString &path) { return WriteBytes(path, sx::VecBytes(StillGrid(20, 1), 1)); }
 
 bool WriteNullVec(const QString &path) {
     sx::VectorDocument d = Grid(12, 9);

@@ -11,9 +11,9 @@ namespace desk {
 bool WriteAllInvalidSdx(const QString &path);
 // An EdPIV DAT file with its header and no data line.
 bool WriteHeaderOnlyDat(const QString &path);
-// A 1 x 20 own-format field (one column).
+// A 1 x 20 own-format field (one column) of still vectors.
 bool WriteOneColumnSdx(const QString &path);
-// A 20 x 1 VEC file of sub-format 1 (one row).
+// A 20 x 1 VEC file of sub-format 1 (one row) of still vectors.
 bool WriteOneRowVec(const QString &path);
 // A 12 x 9 VEC file of sub-format 2 whose vectors are all null.
 bool WriteNullVec(const QString &path);

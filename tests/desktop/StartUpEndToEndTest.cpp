@@ -52,13 +52,13 @@ TEST_P(StartUpEndToEnd, DatFileWithoutDataLines) {
 TEST_P(StartUpEndToEnd, SingleColumnField) {
     const QString file = desk->FilePath("spalte.sdx");
     ASSERT_TRUE(WriteOneColumnSdx(file));
-    StartWith(file, {}, 1);
+    StartWith(file, {kProgramTitle}, 1);
 }
 
 TEST_P(StartUpEndToEnd, SingleRowVecField) {
     const QString file = desk->FilePath("zeile.vec");
     ASSERT_TRUE(WriteOneRowVec(file));
-    StartWith(file, {}, 1);
+    StartWith(file, {kProgramTitle}, 1);
 }
 
 TEST_P(StartUpEndToEnd, NullVectorsReadAsInvalid) {
