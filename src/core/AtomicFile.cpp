@@ -44,18 +44,6 @@ bool PwriteAll(int fd, const char *p, size_t n, off_t at) {
     return true;
 }
 
-bool ReadAll(int fd, std::string &out) {
-    out.clear();
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        out.append(chunk, static_cast<size_t>(got));
-    }
-}
-
 // Makes the rename itself durable. Some file systems cannot sync a folder;
 // the new content is complete by then, so a failure here changes nothing.
 void SyncFolderOf(const std::string &path) {
@@ -137,11 +125,10 @@ bool AtomicFileWriter::Open(const std::string &target) {
 
 bool AtomicFileWriter::OpenInPlace() {
     if (FaultStrikes(FileStep::Open)) return false;
-    const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return false;
     // without the old bytes a failed write could not be undone
-    if (!ReadAll(fd, old_)) {
-        ::close(fd);
+    if (!ReadWholeFile(target_, old_)) return false;
+    const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
         old_ = std::string();
         return false;
     }
@@ -210,10 +197,10 @@ SaveResult AtomicFileWriter::CommitInPlace() {
     return ok ? SaveResult::Ok : SaveResult::WriteFailed;
 }
 
-SaveResult WriteFileAtomically(const std::string &target, const std::string &bytes) {
+SaveResult WriteFileAtomically(const std::string &target, const void *data, size_t size) {
     AtomicFileWriter w;
     if (!w.Open(target)) return SaveResult::OpenFailed;
-    w.Write(bytes);
+    w.Write(data, size);
     return w.Commit();
 }
 

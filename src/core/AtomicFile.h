@@ -46,7 +46,10 @@ private:
 };
 
 // Whole content at once.
-SaveResult WriteFileAtomically(const std::string &target, const std::string &bytes);
+SaveResult WriteFileAtomically(const std::string &target, const void *data, size_t size);
+inline SaveResult WriteFileAtomically(const std::string &target, const std::string &bytes) {
+    return WriteFileAtomically(target, bytes.data(), bytes.size());
+}
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string &path, std::string &bytes);

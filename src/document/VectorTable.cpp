@@ -130,26 +130,29 @@ bool frmVectorTable::TableHasFocus() const {
     return grdTable && focusWidget() == grdTable && grdTable->isVisibleTo(this);
 }
 
+bool frmVectorTable::EditVectorAt(int i, int j) {
+    frmEditVector dlg(this);
+    dlg.SetXComp(doc.U(i, j));
+    dlg.SetYComp(doc.V(i, j));
+    dlg.SetStatus(StatusChanged);
+    User().ShowModal(&dlg);
+    if (dlg.Canceled) return false;
+    SaveUndo("Vektor bearbeiten");
+    ApplyVectorEdit(doc, i, j, dlg.XComp(), dlg.YComp(), dlg.Status());
+    return true;
+}
+
 void frmVectorTable::grdTable_KeyPress(const QString &) {
     const int i = grdTable->Col(), j = grdTable->Row();
     if (i < 1 || i > doc.NX || j < 1 || j > doc.NY) return;
-    {
-        frmEditVector dlg(this);
-        dlg.SetXComp(doc.U(i, j));
-        dlg.SetYComp(doc.V(i, j));
-        dlg.SetStatus(StatusChanged);
-        User().ShowModal(&dlg);
-        if (!dlg.Canceled) {
-            SaveUndo("Vektor bearbeiten");
-            ApplyVectorEdit(doc, i, j, dlg.XComp(), dlg.YComp(), dlg.Status());
-            if (doc.View.AutoClearTrajectories) ClearTrajectories();
-            doc.Modified = true;
-            grdTable->RefreshCell(j, i);
-            ShowHeaderInfo();
-            RecalcBackground();
-            DrawVectorfield();
-            SetCaption();
-        }
+    if (EditVectorAt(i, j)) {
+        if (doc.View.AutoClearTrajectories) ClearTrajectories();
+        doc.Modified = true;
+        grdTable->RefreshCell(j, i);
+        ShowHeaderInfo();
+        RecalcBackground();
+        DrawVectorfield();
+        SetCaption();
     }
     // the window may have lost the activation to the closed dialog; without
     // it the menu shortcuts would not reach this window

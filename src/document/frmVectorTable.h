@@ -69,6 +69,9 @@ public:
     // ---- table (document/VectorTable.cpp)
     void FillGrid();
     void grdTable_KeyPress(const QString &key);
+    // The vector editor on node (i, j); on "&Ok" the undo snapshot is taken
+    // and the vector changed, and the caller refreshes what it shows.
+    bool EditVectorAt(int i, int j);
     bool TableHasFocus() const;
     void mnuCopy_Click();
     void mnuCopyAll_Click();

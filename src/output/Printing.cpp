@@ -23,6 +23,7 @@
 #include "document/frmVectorTable.h"
 #include "output/frmPrinter.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/PrinterSurface.h"
 #include "platform/UserInteraction.h"
 #include "platform/WaitCursor.h"
@@ -81,7 +82,8 @@ bool PrintToPdf(frmVectorTable &w, const QString &path, int16_t size) {
         w.PrintVectorfield(printer, size);
         if (!printer.End()) return false;
     }
-    return WriteFileAtomically(path.toStdString(), bytes.data().toStdString()) == SaveResult::Ok;
+    const QByteArray &pdf = bytes.data();
+    return WriteFileAtomically(FilePathBytes(path), pdf.constData(), size_t(pdf.size())) == SaveResult::Ok;
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "Sampling.h"
 #include "TableText.h"
 #include "app/frmMain.h"
-#include "document/frmEditVector.h"
 #include "document/frmVectorTable.h"
 #include "platform/FlexGrid.h"
 #include "platform/PictureBox.h"
@@ -156,14 +155,7 @@ void frmVectorTable::imgVectorfield_MouseUp(int Button, int, double X, double Y)
 
     if (Button == 1) {
         if (Checked(*this, "mnuEditClickedVec")) {
-            frmEditVector dlg(this);
-            dlg.SetXComp(doc.U(i, j));
-            dlg.SetYComp(doc.V(i, j));
-            dlg.SetStatus(StatusChanged);
-            User().ShowModal(&dlg);
-            if (!dlg.Canceled) {
-                SaveUndo("Vektor bearbeiten");
-                ApplyVectorEdit(doc, i, j, dlg.XComp(), dlg.YComp(), dlg.Status());
+            if (EditVectorAt(i, j)) {
                 SetCritPointShown(*this, false);
                 doc.Modified = true;
                 UpdateTableCell(*this, i, j);
