@@ -1,22 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "BufferOperations.h"
+#include "ValidField.h"
 
 using namespace sx;
 
 namespace {
 
 VectorDocument Field(int nx, int ny) {
-    VectorDocument d;
-    d.Resize(nx, ny);
+    VectorDocument d = ValidField(nx, ny, AtZero, AtZero, [](int i, int j, double &u, double &v) {
+        u = i;
+        v = -j;
+    });
     d.FileName = "feld.sdx";
-    for (int i = 1; i <= nx; ++i)
-        for (int j = 1; j <= ny; ++j) {
-            d.U(i, j) = i;
-            d.V(i, j) = -j;
-            d.Status(i, j) = StatusValid;
-        }
-    d.ValidCount = d.CountValid();
     return d;
 }
 

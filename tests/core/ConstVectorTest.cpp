@@ -1,4 +1,5 @@
 #include "ConstVector.h"
+#include "ValidField.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,11 @@ namespace sx {
 namespace {
 
 VectorDocument Field(int nx, int ny) {
-    VectorDocument d;
-    d.Resize(nx, ny);
-    for (int i = 1; i <= nx; ++i) d.PosX(i) = i;
-    for (int j = 1; j <= ny; ++j) d.PosY(j) = j;
-    for (int i = 1; i <= nx; ++i)
-        for (int j = 1; j <= ny; ++j) {
-            d.U(i, j) = 0.25 * i + j;
-            d.V(i, j) = -0.5 * j + i;
-            d.Status(i, j) = StatusValid;
-        }
-    d.ValidCount = d.CountValid();
-    return d;
+    auto at = [](int k) { return double(k); };
+    return ValidField(nx, ny, at, at, [](int i, int j, double &u, double &v) {
+        u = 0.25 * i + j;
+        v = -0.5 * j + i;
+    });
 }
 
 TEST(VelocityProfile, RowMeansOfValidVectorsRemovedFromEveryNode) {

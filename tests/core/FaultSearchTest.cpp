@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FaultSearch.h"
+#include "ValidField.h"
 #include "PlotGeometry.h"
 
 using namespace sx;
@@ -13,18 +14,11 @@ namespace {
 
 // nx x ny field, every vector valid with the given components
 VectorDocument Field(int nx, int ny, double u = 1, double v = 0) {
-    VectorDocument d;
-    d.Resize(nx, ny);
-    for (int i = 1; i <= nx; ++i) d.PosX(i) = i;
-    for (int j = 1; j <= ny; ++j) d.PosY(j) = j;
-    for (int i = 1; i <= nx; ++i)
-        for (int j = 1; j <= ny; ++j) {
-            d.U(i, j) = u;
-            d.V(i, j) = v;
-            d.Status(i, j) = StatusValid;
-        }
-    d.ValidCount = d.CountValid();
-    return d;
+    auto at = [](int k) { return double(k); };
+    return ValidField(nx, ny, at, at, [u, v](int, int, double &du, double &dv) {
+        du = u;
+        dv = v;
+    });
 }
 
 void Set(VectorDocument &d, int i, int j, double u, double v) {

@@ -1,22 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "GapInterpolation.h"
+#include "ValidField.h"
 
 using namespace sx;
 
 namespace {
 
 VectorDocument Field(int nx, int ny) {
-    VectorDocument d;
-    d.Resize(nx, ny);
-    for (int i = 1; i <= nx; ++i)
-        for (int j = 1; j <= ny; ++j) {
-            d.U(i, j) = i;
-            d.V(i, j) = 2.0 * j;
-            d.Status(i, j) = StatusValid;
-        }
-    d.ValidCount = d.CountValid();
-    return d;
+    return ValidField(nx, ny, AtZero, AtZero, [](int i, int j, double &u, double &v) {
+        u = i;
+        v = 2.0 * j;
+    });
 }
 
 // One pass after another exactly as described: rescan the whole grid.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KernelFilter.h"
+#include "ValidField.h"
 #include "Mathematical.h"
 
 using namespace sx;
@@ -8,16 +9,10 @@ using namespace sx;
 namespace {
 
 VectorDocument Field(int nx, int ny) {
-    VectorDocument d;
-    d.Resize(nx, ny);
-    for (int i = 1; i <= nx; ++i)
-        for (int j = 1; j <= ny; ++j) {
-            d.U(i, j) = 10.0 * i + j;
-            d.V(i, j) = -(i * j);
-            d.Status(i, j) = StatusValid;
-        }
-    d.ValidCount = d.CountValid();
-    return d;
+    return ValidField(nx, ny, AtZero, AtZero, [](int i, int j, double &u, double &v) {
+        u = 10.0 * i + j;
+        v = -(i * j);
+    });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "TableColumns.h"
+#include "ValidField.h"
 #include "TableText.h"
 
 using namespace sx;
@@ -10,12 +11,8 @@ using namespace sx;
 namespace {
 
 VectorDocument Field(int nx, int ny) {
-    VectorDocument d;
-    d.Resize(nx, ny);
-    for (int i = 1; i <= nx; ++i) d.PosX(i) = i;
-    for (int j = 1; j <= ny; ++j) d.PosY(j) = j;
-    for (size_t k = 0; k < d.NodeCount(); ++k) d.Statuses[k] = StatusValid;
-    return d;
+    auto at = [](int k) { return double(k); };
+    return ValidField(nx, ny, at, at, [](int, int, double &, double &) {});
 }
 
 }  // namespace

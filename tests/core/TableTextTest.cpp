@@ -1,4 +1,5 @@
 #include "TableText.h"
+#include "ValidField.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,12 @@ namespace sx {
 namespace {
 
 VectorDocument Field(int nx, int ny) {
-    VectorDocument d;
-    d.Resize(nx, ny);
-    for (int i = 1; i <= nx; ++i) d.PosX(i) = 1.25 * i;
-    for (int j = 1; j <= ny; ++j) d.PosY(j) = -0.5 * j;
-    for (int i = 1; i <= nx; ++i)
-        for (int j = 1; j <= ny; ++j) {
-            d.U(i, j) = i + 0.1 * j;
-            d.V(i, j) = -j;
-            d.Status(i, j) = StatusValid;
-        }
-    d.ValidCount = d.CountValid();
-    return d;
+    return ValidField(
+        nx, ny, [](int i) { return 1.25 * i; }, [](int j) { return -0.5 * j; },
+        [](int i, int j, double &u, double &v) {
+            u = i + 0.1 * j;
+            v = -j;
+        });
 }
 
 TEST(TableCellText, BothSeparatorsRoundingAndSign) {

@@ -1,24 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "Transformation.h"
+#include "ValidField.h"
 
 using namespace sx;
 
 namespace {
 
 VectorDocument Field(int nx, int ny) {
-    VectorDocument d;
-    d.Resize(nx, ny);
-    for (int i = 1; i <= nx; ++i) d.PosX(i) = 10.0 * i;
-    for (int j = 1; j <= ny; ++j) d.PosY(j) = -1.0 * j;
-    for (int i = 1; i <= nx; ++i)
-        for (int j = 1; j <= ny; ++j) {
-            d.U(i, j) = i + 0.1 * j;
-            d.V(i, j) = -j - 0.1 * i;
-            d.Status(i, j) = StatusValid;
-        }
-    d.ValidCount = d.CountValid();
-    return d;
+    return ValidField(
+        nx, ny, [](int i) { return 10.0 * i; }, [](int j) { return -1.0 * j; },
+        [](int i, int j, double &u, double &v) {
+            u = i + 0.1 * j;
+            v = -j - 0.1 * i;
+        });
 }
 
 }  // namespace
