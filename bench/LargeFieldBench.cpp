@@ -9,14 +9,15 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
 
+#include "../tests/core/ReferenceOps.h"
 #include "DerivedFields.h"
 #include "FaultSearch.h"
 #include "KernelFilter.h"
@@ -24,7 +25,6 @@
 #include "SdxFile.h"
 #include "TableText.h"
 #include "Undo.h"
-#include "../tests/core/ReferenceOps.h"
 
 namespace {
 
@@ -100,7 +100,12 @@ void FaultSearchMedian(benchmark::State &state, int half, double targetMs) {
 }
 
 void mnuSearchInvalidVectors_Median5x5(benchmark::State &s) { FaultSearchMedian(s, 2, 350); }
-BENCHMARK(mnuSearchInvalidVectors_Median5x5)->Arg(1000)->Arg(2000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(mnuSearchInvalidVectors_Median5x5)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 void mnuSearchInvalidVectors_Median3x3(benchmark::State &s) { FaultSearchMedian(s, 1, 150); }
 BENCHMARK(mnuSearchInvalidVectors_Median3x3)->Arg(1000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 

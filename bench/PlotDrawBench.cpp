@@ -40,8 +40,8 @@ std::unique_ptr<sx::frmVectorTable> PlotWindow(int n) {
             d.U(i, j) = u;
             d.V(i, j) = v;
             d.Status(i, j) = (i * 7 + j * 3) % 53 == 0 ? sx::StatusInvalid
-                             : (i + j * 5) % 41 == 0  ? sx::StatusQuestionable
-                                                      : sx::StatusValid;
+                             : (i + j * 5) % 41 == 0   ? sx::StatusQuestionable
+                                                       : sx::StatusValid;
         }
     d.ValidCount = d.CountValid();
     d.View.Background = sx::BackVorticity;

@@ -14,7 +14,7 @@ struct VecHeader {
     int16_t imageType = 20;
     int16_t rows = 0, columns = 0, subType = 1;
     int16_t grid = 16;
-    std::string date, time;  // 9-byte fields: up to 8 characters get a closing zero byte
+    std::string date, time;    // 9-byte fields: up to 8 characters get a closing zero byte
     std::string info1, info2;  // 40-byte fields
     float fx = 1, ox = 0, fy = 1, oy = 0, fi = 1;
 };

@@ -15,11 +15,12 @@
 namespace {
 
 void Usage() {
-    std::fprintf(stderr,
-                 "Aufruf:\n"
-                 "  strudelax_gen --samples ORDNER\n"
-                 "  strudelax_gen [--nx N] [--ny M] [--seed S] [--all-valid] --format sdx|dat|vec1|vec2|vec3 --out DATEI\n"
-                 "N und M von 2 bis 2000 (Vorgabe 40 x 30).\n");
+    std::fprintf(
+        stderr,
+        "Aufruf:\n"
+        "  strudelax_gen --samples ORDNER\n"
+        "  strudelax_gen [--nx N] [--ny M] [--seed S] [--all-valid] --format sdx|dat|vec1|vec2|vec3 --out DATEI\n"
+        "N und M von 2 bis 2000 (Vorgabe 40 x 30).\n");
 }
 
 bool Write(const sx::VectorDocument &doc, const std::string &format, const std::string &path) {

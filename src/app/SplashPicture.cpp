@@ -55,8 +55,7 @@ QImage DrawSplashPicture() {
             const QPointF a(px, py), b(px + u * len, py + v * len);
             p.drawLine(a, b);
             const double ang = std::atan2(b.y() - a.y(), b.x() - a.x());
-            for (double s : {0.5, -0.5})
-                p.drawLine(b, b - QPointF(4 * std::cos(ang + s), 4 * std::sin(ang + s)));
+            for (double s : {0.5, -0.5}) p.drawLine(b, b - QPointF(4 * std::cos(ang + s), 4 * std::sin(ang + s)));
         }
     return img;
 }

@@ -10,9 +10,9 @@
 #include <algorithm>
 
 #include "Paths.h"
+#include "app/TestProbe.h"
 #include "app/frmMain.h"
 #include "app/frmMsgReceiver.h"
-#include "app/TestProbe.h"
 #include "app/frmSplash.h"
 #include "platform/FileNames.h"
 #include "platform/InstanceChannel.h"
@@ -39,13 +39,13 @@ bool HandedToPrevInstance(const QString &commandLine, InstanceChannel &channel) 
     if (channel.Listen()) return false;
     if (commandLine == QLatin1String("::IDESTART")) return true;
     const QString trimmed = TrimBlanks(commandLine);
-    SendToPrevInstance(trimmed.isEmpty() ? QStringLiteral("::ShowForm") : AbsoluteCommandLine(trimmed, QDir::currentPath()));
+    SendToPrevInstance(trimmed.isEmpty() ? QStringLiteral("::ShowForm")
+                                         : AbsoluteCommandLine(trimmed, QDir::currentPath()));
     return true;
 }
 
 frmMain *StartUp(const QString &commandLine, const Options &options) {
-    if (commandLine != QLatin1String("::IDESTART"))
-        HelpFilePath() = ProgramFolder() + QStringLiteral("/Strudelax.hlp");
+    if (commandLine != QLatin1String("::IDESTART")) HelpFilePath() = ProgramFolder() + QStringLiteral("/Strudelax.hlp");
 
     // never shown; lives as long as the frame
     auto *receiver = new frmMsgReceiver;
@@ -75,7 +75,8 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
     // keep painting while the splash waits its time; a key or a click on it ends it early
     while (splash && shown.elapsed() < options.splashMilliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(options.splashMilliseconds - shown.elapsed(), 0, 20)));
+        QThread::msleep(
+            static_cast<unsigned long>(std::clamp<qint64>(options.splashMilliseconds - shown.elapsed(), 0, 20)));
     }
     if (splash) splash->close();
     frame->show();
@@ -83,7 +84,8 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
     frame->HoldActivation = false;
     // the handler runs once however often the frame was activated meanwhile
     if (frame->ShowStartUpInfo)
-        QMetaObject::invokeMethod(frame, [frame] { frame->MDIForm_Activate(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            frame, [frame] { frame->MDIForm_Activate(); }, Qt::QueuedConnection);
     return frame;
 }
 

@@ -11,7 +11,7 @@ class InstanceChannel;
 namespace Start {
 
 struct Options {
-    int splashMilliseconds = 2000;  // the splash stays up at least this long
+    int splashMilliseconds = 2000;       // the splash stays up at least this long
     InstanceChannel *channel = nullptr;  // where second starts hand over their command line
 };
 

@@ -53,7 +53,9 @@ std::pair<QString, QString> Buttons(QWidget *modal) {
     return {texts.join(QLatin1Char('|')), byReturn};
 }
 
-QString Rect(const QRect &r) { return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
+QString Rect(const QRect &r) {
+    return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
 
 }  // namespace
 

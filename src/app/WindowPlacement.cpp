@@ -45,7 +45,8 @@ void PlaceNewWindow(QMdiArea *area, QMdiSubWindow *sub, QMdiSubWindow *previous)
     const QSize size = area->viewport()->size();
     const bool hasPrevious = previous && previous != sub && !previous->isMinimized() && !previous->isMaximized();
     const QPoint at = hasPrevious ? previous->pos() : QPoint();
-    sub->setGeometry(ToRect(NextWindowRect(size.width(), size.height(), CascadeStep(area), hasPrevious, at.x(), at.y())));
+    sub->setGeometry(
+        ToRect(NextWindowRect(size.width(), size.height(), CascadeStep(area), hasPrevious, at.x(), at.y())));
 }
 
 }  // namespace sx

@@ -10,9 +10,9 @@
 
 #include "Paths.h"
 #include "app/SplashPicture.h"
+#include "platform/DialogButtons.h"
 #include "platform/FileTypeRegistry.h"
 #include "platform/UserInteraction.h"
-#include "platform/DialogButtons.h"
 
 namespace sx {
 
@@ -21,8 +21,8 @@ frmFileTypes::frmFileTypes(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Strudelax-Installation  -  Dateitypen mit Strudelax verknüpfen"));
     auto *lay = new QVBoxLayout(this);
 
-    fraChooseFromats = new QGroupBox(
-        QStringLiteral("Welche Dateitypen sollen mit dieser Strudelax-Version verknüpft werden?"), this);
+    fraChooseFromats =
+        new QGroupBox(QStringLiteral("Welche Dateitypen sollen mit dieser Strudelax-Version verknüpft werden?"), this);
     fraChooseFromats->setObjectName(QStringLiteral("fraChooseFromats"));
     auto *fl = new QVBoxLayout(fraChooseFromats);
     chkDAT = new QCheckBox(QStringLiteral("EdPIV-Dateien      (mit Endung  *.dat)"), fraChooseFromats);
@@ -36,7 +36,8 @@ frmFileTypes::frmFileTypes(QWidget *parent) : QDialog(parent) {
     fl->addWidget(chkVEC);
     fl->addWidget(chkSDX);
 
-    Label1 = new QLabel(QStringLiteral("Die folgende Installation von Strudelax wurde gefunden und wird verwendet:"), this);
+    Label1 =
+        new QLabel(QStringLiteral("Die folgende Installation von Strudelax wurde gefunden und wird verwendet:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     lblStrudelaxPath = new QLabel(this);
     lblStrudelaxPath->setObjectName(QStringLiteral("lblStrudelaxPath"));
@@ -44,11 +45,13 @@ frmFileTypes::frmFileTypes(QWidget *parent) : QDialog(parent) {
     QFont bold = lblStrudelaxPath->font();
     bold.setBold(true);
     lblStrudelaxPath->setFont(bold);
-    Label2 = new QLabel(QStringLiteral(
-        "Dateien eines verknüpften Typs öffnen sich mit einem Doppelklick im Dateimanager direkt in Strudelax. "
-        "Läuft Strudelax bereits, wird die Datei dort geöffnet. Damit die Arbeitsoberfläche weiß, welches "
-        "Programm sie für eine Datei starten soll, muss der Dateityp bei ihr angemeldet werden; die Anmeldung "
-        "gilt für Ihr Benutzerkonto."), this);
+    Label2 = new QLabel(
+        QStringLiteral(
+            "Dateien eines verknüpften Typs öffnen sich mit einem Doppelklick im Dateimanager direkt in Strudelax. "
+            "Läuft Strudelax bereits, wird die Datei dort geöffnet. Damit die Arbeitsoberfläche weiß, welches "
+            "Programm sie für eine Datei starten soll, muss der Dateityp bei ihr angemeldet werden; die Anmeldung "
+            "gilt für Ihr Benutzerkonto."),
+        this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setWordWrap(true);
 
@@ -81,9 +84,9 @@ void frmFileTypes::reject() { cmdCancel_Click(); }
 
 void AssociateFileTypes(QWidget *parent, const QString &exePath) {
     if (!FileExists(exePath.toStdString())) {
-        MessageBox("Konnte die Datei '" + exePath.toStdString() +
-                       "' nicht finden. Verknüpfung der Dateitypen nicht möglich!",
-                   MsgIcon::Exclamation, MsgButtons::Ok, "Strudelax - Fehler beim Verknüpfen der Dateitypen");
+        MessageBox(
+            "Konnte die Datei '" + exePath.toStdString() + "' nicht finden. Verknüpfung der Dateitypen nicht möglich!",
+            MsgIcon::Exclamation, MsgButtons::Ok, "Strudelax - Fehler beim Verknüpfen der Dateitypen");
         return;
     }
     frmFileTypes dlg(parent);

@@ -7,14 +7,14 @@
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
-#include <QPixmap>
-#include <QPointer>
-#include <QScreen>
-#include <QShortcut>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -27,8 +27,8 @@
 #include "app/frmMsgReceiver.h"
 #include "app/frmStartUpInfo.h"
 #include "document/frmVectorTable.h"
-#include "platform/HelpContext.h"
 #include "platform/FileNames.h"
+#include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
@@ -95,9 +95,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent) {
 
     // the keyboard stays with the active document: after a box, after its
     // focused control was hidden, after the frame was brought to the front
-    connect(qApp, &QApplication::focusChanged, this, [this] {
-        QTimer::singleShot(0, this, &frmMain::KeepFocusInDocument);
-    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this] { QTimer::singleShot(0, this, &frmMain::KeepFocusInDocument); });
 
     menus_ = new QStackedWidget(this);
     setMenuWidget(menus_);
@@ -118,14 +117,17 @@ void frmMain::BuildMenu() {
     QAction *open = file->addAction(QStringLiteral("Ö&ffnen"), this, &frmMain::mnuOpen_Click);
     open->setObjectName(QStringLiteral("mnuOpen"));
     file->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
-    file->addAction(QStringLiteral("&Beenden"), this, &frmMain::mnuExit_Click)->setObjectName(QStringLiteral("mnuExit"));
+    file->addAction(QStringLiteral("&Beenden"), this, &frmMain::mnuExit_Click)
+        ->setObjectName(QStringLiteral("mnuExit"));
     QMenu *help = ownMenu_->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("mnuHelpMenu"));
-    help->addAction(QStringLiteral("&Inhalt..."), this, &frmMain::mnuHelp_Click)->setObjectName(QStringLiteral("mnuHelp"));
+    help->addAction(QStringLiteral("&Inhalt..."), this, &frmMain::mnuHelp_Click)
+        ->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("Inde&x..."), this, &frmMain::mnuHelpIndex_Click)
         ->setObjectName(QStringLiteral("mnuHelpIndex"));
     help->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
-    QAction *assoc = help->addAction(QStringLiteral("Dateitypen &verknüpfen"), this, &frmMain::mnuAssociateFileType_Click);
+    QAction *assoc =
+        help->addAction(QStringLiteral("Dateitypen &verknüpfen"), this, &frmMain::mnuAssociateFileType_Click);
     assoc->setObjectName(QStringLiteral("mnuAssociateFileType"));
     help->addAction(QStringLiteral("Über das &Programm..."), this, &frmMain::mnuAbout_Click)
         ->setObjectName(QStringLiteral("mnuAbout"));
@@ -158,7 +160,8 @@ void frmMain::MDIForm_Load(const QString &commandLine) {
                     QDir::toNativeSeparators(ProgramFolder()) + QStringLiteral("/Beispiele"));
         ShowStartUpInfo = true;
     }
-    if (GetSetting(QStringLiteral("StartUp"), QStringLiteral("ShowInfo"), QStringLiteral("Yes")) == QLatin1String("Yes"))
+    if (GetSetting(QStringLiteral("StartUp"), QStringLiteral("ShowInfo"), QStringLiteral("Yes")) ==
+        QLatin1String("Yes"))
         ShowStartUpInfo = true;
 
     const QString trimmed = TrimBlanks(commandLine);
@@ -188,7 +191,8 @@ void frmMain::MDIForm_Activate() {
 void frmMain::changeEvent(QEvent *e) {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && ShowStartUpInfo && !HoldActivation)
-        QMetaObject::invokeMethod(this, [this] { MDIForm_Activate(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { MDIForm_Activate(); }, Qt::QueuedConnection);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         QTimer::singleShot(0, this, &frmMain::KeepFocusInDocument);
 }
@@ -197,8 +201,8 @@ void frmMain::KeepFocusInDocument() {
     frmVectorTable *d = ActiveDocument();
     if (!d || !isActiveWindow() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
     QWidget *f = QApplication::focusWidget();
-    const bool lost = !f || f == txtTemp || f == this || f == mdi_ || !f->isVisible() ||
-                      qobject_cast<QMdiSubWindow *>(f) != nullptr;
+    const bool lost =
+        !f || f == txtTemp || f == this || f == mdi_ || !f->isVisible() || qobject_cast<QMdiSubWindow *>(f) != nullptr;
     if (lost) d->setFocus(Qt::OtherFocusReason);
 }
 
@@ -210,7 +214,10 @@ void frmMain::mnuOpen_Click() {
     cd.Filter = kOpenFilter;
     cd.InitDir = GetSetting(QStringLiteral("Files"), QStringLiteral("LastDirectory"), QString());
     const QString last = GetSetting(QStringLiteral("Files"), QStringLiteral("LastOpenedFormat"), QStringLiteral("SDX"));
-    cd.FilterIndex = last == QLatin1String("SDX") ? 3 : last == QLatin1String("DAT") ? 4 : last == QLatin1String("VEC") ? 2 : 1;
+    cd.FilterIndex = last == QLatin1String("SDX")   ? 3
+                     : last == QLatin1String("DAT") ? 4
+                     : last == QLatin1String("VEC") ? 2
+                                                    : 1;
     cd.Flags = 0x1004;
     cd.DialogTitle = QStringLiteral("Öffnen");
     if (!cd.ShowOpen()) return;
@@ -221,7 +228,8 @@ void frmMain::mnuOpen_Click() {
                    MsgIcon::Exclamation, MsgButtons::Ok, "Ungültiges Dateiformat");
         return;
     }
-    SaveSetting(QStringLiteral("Files"), QStringLiteral("LastOpenedFormat"), QString::fromStdString(UpperTail(name, 3)));
+    SaveSetting(QStringLiteral("Files"), QStringLiteral("LastOpenedFormat"),
+                QString::fromStdString(UpperTail(name, 3)));
     SaveSetting(QStringLiteral("Files"), QStringLiteral("LastDirectory"), QString::fromStdString(FolderOf(name)));
     OpenDocumentWindow();
 }

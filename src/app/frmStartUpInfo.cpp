@@ -26,12 +26,16 @@ frmStartUpInfo::frmStartUpInfo(QWidget *parent) : QDialog(parent) {
     img->setPixmap(QPixmap::fromImage(MakeSplashPicture()));
     auto *tips = new QGroupBox(QStringLiteral("Tips für den Start:"), this);
     auto *tl = new QVBoxLayout(tips);
-    auto *t1 = new QLabel(QStringLiteral(
-        "Die Hilfe ist kontextsensitiv: Drücken Sie F1 in einem beliebigen Fenster oder auf einem markierten "
-        "Menüeintrag, um die passende Hilfeseite zu öffnen."), tips);
-    auto *t2 = new QLabel(QStringLiteral(
-        "Das eigene Format \".sdx\" bewahrt die meisten Informationen und wird am schnellsten geladen. Über "
-        "\"Dateitypen verknüpfen\" im Menü \"?\" können Sie es mit Strudelax verknüpfen."), tips);
+    auto *t1 = new QLabel(
+        QStringLiteral(
+            "Die Hilfe ist kontextsensitiv: Drücken Sie F1 in einem beliebigen Fenster oder auf einem markierten "
+            "Menüeintrag, um die passende Hilfeseite zu öffnen."),
+        tips);
+    auto *t2 = new QLabel(
+        QStringLiteral(
+            "Das eigene Format \".sdx\" bewahrt die meisten Informationen und wird am schnellsten geladen. Über "
+            "\"Dateitypen verknüpfen\" im Menü \"?\" können Sie es mit Strudelax verknüpfen."),
+        tips);
     t1->setWordWrap(true);
     t2->setWordWrap(true);
     tl->addWidget(t1);

@@ -1,9 +1,9 @@
 #pragma once
 // Little-endian reading from a byte buffer with bounds checks, and writing into one.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <type_traits>

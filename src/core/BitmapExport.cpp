@@ -49,10 +49,11 @@ UserMessage BitmapSavedMessage() {
 }
 
 UserMessage BitmapSaveErrorMessage() {
-    return {"Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende Datei "
-            "schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter einem anderen "
-            "Namen!",
-            MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
+    return {
+        "Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende Datei "
+        "schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter einem anderen "
+        "Namen!",
+        MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
 }
 
 std::string BitmapDefaultName(const std::string &filePath) {
@@ -77,8 +78,8 @@ int Px(double twips, double tpp) {
 }
 }  // namespace
 
-BitmapLayout ComputeBitmapLayout(int w, int h, bool showCoordSystem, double yAxisWidth, double xAxisHeight,
-                                 double tppX, double tppY) {
+BitmapLayout ComputeBitmapLayout(int w, int h, bool showCoordSystem, double yAxisWidth, double xAxisHeight, double tppX,
+                                 double tppY) {
     BitmapLayout L;
     w = std::max(0, w);
     h = std::max(0, h);

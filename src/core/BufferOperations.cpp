@@ -24,9 +24,9 @@ bool BufferFitsDocument(const VectorFieldBuffer &buffer, const VectorDocument &d
 BufferCommandTexts BufferTexts(BufferCommand command, const std::string &name, const std::string &file) {
     switch (command) {
         case BufferCommand::Add:
-            return {"Möchten Sie das Vektorfeld '" + name + "' wirklich zum aktuellen Vektorfeld '" + file +
-                        "' addieren?",
-                    "Vektorfeld addieren", "Vektorfeld addieren"};
+            return {
+                "Möchten Sie das Vektorfeld '" + name + "' wirklich zum aktuellen Vektorfeld '" + file + "' addieren?",
+                "Vektorfeld addieren", "Vektorfeld addieren"};
         case BufferCommand::Subtract:
             return {"Möchten Sie das Vektorfeld '" + name + "' wirklich vom aktuellen Vektorfeld '" + file +
                         "' subtrahieren?",

@@ -76,8 +76,8 @@ int32_t Blend(int32_t from, int32_t to, double t) {
 }
 }  // namespace
 
-std::optional<Palette> ComputePalette(double max, double null, double min, int height, int32_t colMax,
-                                      int32_t colNull, int32_t colMin) {
+std::optional<Palette> ComputePalette(double max, double null, double min, int height, int32_t colMax, int32_t colNull,
+                                      int32_t colMin) {
     if (!ColorScaleValid(max, null, min) || height <= 0) return std::nullopt;
     // a huge span overflows to infinity and the ratio to 0: the clamp below takes it
     const std::optional<int32_t> rounded = RoundToInt32((max - null) / (max - min) * height);

@@ -50,7 +50,7 @@ struct Palette {
 };
 // Empty when the scale is not in order (the palette stays blank then) or the
 // picture has no rows.
-std::optional<Palette> ComputePalette(double max, double null, double min, int height, int32_t colMax,
-                                      int32_t colNull, int32_t colMin);
+std::optional<Palette> ComputePalette(double max, double null, double min, int height, int32_t colMax, int32_t colNull,
+                                      int32_t colMin);
 
 }  // namespace sx

@@ -22,8 +22,8 @@ namespace {
 // Reading -------------------------------------------------------------------
 
 UserMessage OpenFailure() {
-    return {"Öffnen dieser DAT-Datei fehlgeschlagen! Falsches Dateiformat?", MsgIcon::Exclamation,
-            MsgButtons::OkCancel, "Fehler"};
+    return {"Öffnen dieser DAT-Datei fehlgeschlagen! Falsches Dateiformat?", MsgIcon::Exclamation, MsgButtons::OkCancel,
+            "Fehler"};
 }
 
 // Character classes of the item and field scanners, looked up per byte.
@@ -177,7 +177,8 @@ public:
         }
         RecordingHeader &h = doc_.Header;
         h.DateAndTime = Cp1252ToUtf8(*ValueAfterColon(b, e));
-        for (std::string *t : {&h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm}) {
+        for (std::string *t :
+             {&h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm}) {
             std::optional<std::string> v = NextValue();
             if (!v) return Fail();
             *t = Cp1252ToUtf8(*v);

@@ -139,9 +139,13 @@ void DerivedPass(const VectorDocument &doc, FieldArray<double> *vorticity, Field
         const size_t upBase = hasUp ? base - row : base, downBase = hasDown ? base + row : base;
         const int32_t *st = doc.Statuses.data();
         const double *u = doc.Us.data(), *v = doc.Vs.data();
-        const RowView w{st + base, st + upBase, st + downBase, u + base, u + upBase, u + downBase,
-                        v + base, v + upBase, v + downBase, hasUp, hasDown,
-                        py[hasUp ? j - 1 : j], py[j], py[hasDown ? j + 1 : j]};
+        const RowView w{st + base,     st + upBase,
+                        st + downBase, u + base,
+                        u + upBase,    u + downBase,
+                        v + base,      v + upBase,
+                        v + downBase,  hasUp,
+                        hasDown,       py[hasUp ? j - 1 : j],
+                        py[j],         py[hasDown ? j + 1 : j]};
         double *wo = vorticity ? vorticity->data() + base : unused.data();
         double *so = swirl ? swirl->data() + base : unused.data();
         if (j + 1 < ny && j >= 1) fillOk(j + 1);
@@ -216,8 +220,8 @@ int32_t BackgroundColor(double b, const ColorScale &s, int32_t colMin, int32_t c
 }
 
 int32_t BackgroundColor(const VectorDocument &doc, double b) {
-    return BackgroundColor(b, ColorScale{doc.BackMinValue, doc.BackNullValue, doc.BackMaxValue},
-                           doc.Colors[ColBackMin], doc.Colors[ColBackNull], doc.Colors[ColBackMax]);
+    return BackgroundColor(b, ColorScale{doc.BackMinValue, doc.BackNullValue, doc.BackMaxValue}, doc.Colors[ColBackMin],
+                           doc.Colors[ColBackNull], doc.Colors[ColBackMax]);
 }
 
 bool BufferMatches(const VectorFieldBuffer &buffer, const VectorDocument &doc) {

@@ -41,8 +41,7 @@ std::vector<PlaceRect> CascadeRects(int32_t areaW, int32_t areaH, int32_t step, 
     return out;
 }
 
-PlaceRect NextWindowRect(int32_t areaW, int32_t areaH, int32_t step, bool hasPrevious, int32_t prevX,
-                         int32_t prevY) {
+PlaceRect NextWindowRect(int32_t areaW, int32_t areaH, int32_t step, bool hasPrevious, int32_t prevX, int32_t prevY) {
     PlaceRect r = CascadeSize(areaW, areaH, step);
     if (!hasPrevious || step <= 0) return r;
     const int32_t x = prevX + step, y = prevY + step;

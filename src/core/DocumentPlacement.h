@@ -23,7 +23,6 @@ std::vector<PlaceRect> CascadeRects(int32_t areaW, int32_t areaH, int32_t step, 
 
 // A new window after one at (prevX, prevY) (hasPrevious false: none open):
 // the next place of the cascade, or the top left when that would not fit.
-PlaceRect NextWindowRect(int32_t areaW, int32_t areaH, int32_t step, bool hasPrevious, int32_t prevX,
-                         int32_t prevY);
+PlaceRect NextWindowRect(int32_t areaW, int32_t areaH, int32_t step, bool hasPrevious, int32_t prevX, int32_t prevY);
 
 }  // namespace sx

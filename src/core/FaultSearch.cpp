@@ -413,8 +413,7 @@ int FilterFaultKey(FaultKeyKind kind, int key, const std::string &text, int care
     const bool hasPoint = text.find('.') != std::string::npos;
     const bool leadingMinus = !text.empty() && text[0] == '-';
     switch (kind) {
-        case FaultKeyKind::Digits:
-            return key < '0' || key > '9' ? 0 : key;
+        case FaultKeyKind::Digits: return key < '0' || key > '9' ? 0 : key;
         case FaultKeyKind::UnsignedDecimal:
             if (key == ',') key = '.';
             if (key == '.') return hasPoint ? 0 : key;

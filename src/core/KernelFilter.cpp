@@ -9,7 +9,10 @@
 namespace sx {
 
 FilterKernel::FilterKernel(int dcLo, int dcHi, int drLo, int drHi, double value)
-    : dcMin(dcLo), dcMax(dcHi), drMin(drLo), drMax(drHi),
+    : dcMin(dcLo),
+      dcMax(dcHi),
+      drMin(drLo),
+      drMax(drHi),
       w(static_cast<size_t>(dcHi - dcLo + 1) * static_cast<size_t>(drHi - drLo + 1), value) {}
 
 FilterKernel SquareKernel(int half) { return FilterKernel(-half, half, -half, half, 1.0); }
@@ -17,7 +20,8 @@ FilterKernel SquareKernel(int half) { return FilterKernel(-half, half, -half, ha
 FilterKernel GaussKernel(int half) {
     FilterKernel k(-half, half, -half, half, 0.0);
     for (int dc = -half; dc <= half; ++dc)
-        for (int dr = -half; dr <= half; ++dr) k.At(dc, dr) = Binomial(2 * half, dc + half) * Binomial(2 * half, dr + half);
+        for (int dr = -half; dr <= half; ++dr)
+            k.At(dc, dr) = Binomial(2 * half, dc + half) * Binomial(2 * half, dr + half);
     return k;
 }
 

@@ -122,8 +122,8 @@ std::optional<CritPointMark> CritPointMarkOf(const VectorDocument &doc, const Pl
     return m;
 }
 
-std::optional<std::array<IntPoint, 5>> ArrowPoints(int i, int j, double u, double v, double cwPixels,
-                                                   double chPixels, double scalePixels, int sgnX, int sgnY) {
+std::optional<std::array<IntPoint, 5>> ArrowPoints(int i, int j, double u, double v, double cwPixels, double chPixels,
+                                                   double scalePixels, int sgnX, int sgnY) {
     IntGuard c;
     const int64_t x0 = c.R(i * cwPixels), y0 = c.R(j * chPixels);
     u *= scalePixels;

@@ -105,8 +105,8 @@ struct PlotArrow {
     int32_t Color = 0;
 };
 // Arrow of node (i, j) with velocity (u, v); cw, ch in pixels, scale in pixels per m/s.
-std::optional<std::array<IntPoint, 5>> ArrowPoints(int i, int j, double u, double v, double cwPixels,
-                                                   double chPixels, double scalePixels, int sgnX, int sgnY);
+std::optional<std::array<IntPoint, 5>> ArrowPoints(int i, int j, double u, double v, double cwPixels, double chPixels,
+                                                   double scalePixels, int sgnX, int sgnY);
 struct ArrowSet {
     std::vector<PlotArrow> Arrows;  // valid nodes, row by row (j outer, i inner)
     double DrawScaleAfter = 0;      // DrawScale / tppX * tppX, what the redraw leaves in DrawScale

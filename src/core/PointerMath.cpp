@@ -35,8 +35,7 @@ PointMm PositionUnderPointer(const VectorDocument &doc, const PlotGeometry &g, d
     PointMm p;
     if (doc.NX < 1 || doc.NY < 1) return p;
     p.x = doc.NX >= 2 ? doc.PosX(1) + (X - g.cw) * (doc.PosX(2) - doc.PosX(1)) / g.cw : doc.PosX(1);
-    p.y = doc.NY >= 2 ? doc.PosY(doc.NY) + ((g.Height - Y) - g.ch) * (doc.PosY(1) - doc.PosY(2)) / g.ch
-                      : doc.PosY(1);
+    p.y = doc.NY >= 2 ? doc.PosY(doc.NY) + ((g.Height - Y) - g.ch) * (doc.PosY(1) - doc.PosY(2)) / g.ch : doc.PosY(1);
     return p;
 }
 
@@ -57,9 +56,8 @@ std::string PointerReadout(const VectorDocument &doc, const PlotGeometry &g, dou
     const NodeIndex n = NodeUnderPointer(doc, g, X, Y);
     std::string t = GalileiTotalText(doc, sep) + "  ";
     if (showNode) {
-        t += "Sie zeigen auf den Vektor (" + F4(doc.U(n.i, n.j), sep) + ", " + F4(doc.V(n.i, n.j), sep) +
-             ") m/s " + "mit dem Ursprung in (" + F4(doc.PosX(n.i), sep) + ", " + F4(doc.PosY(n.j), sep) +
-             ") mm.";
+        t += "Sie zeigen auf den Vektor (" + F4(doc.U(n.i, n.j), sep) + ", " + F4(doc.V(n.i, n.j), sep) + ") m/s " +
+             "mit dem Ursprung in (" + F4(doc.PosX(n.i), sep) + ", " + F4(doc.PosY(n.j), sep) + ") mm.";
     } else {
         const PointMm p = PositionUnderPointer(doc, g, X, Y);
         const Velocity e = InterpolateVector(doc, p.x, p.y);

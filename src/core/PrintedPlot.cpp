@@ -97,8 +97,7 @@ PrintedAxes ComputePrintedAxes(const VectorDocument &doc, const PrintPlacement &
             const auto X = Sum(RoundToInt32(PlotXOf(doc, g, t)), p.OffX);
             if (!X) continue;
             const bool inside = left <= *X && *X <= right;
-            if (inside)
-                out.Lines.push_back(PrintedLine{{*X, *markTop}, {*X, static_cast<int32_t>(bottom)}, false});
+            if (inside) out.Lines.push_back(PrintedLine{{*X, *markTop}, {*X, static_cast<int32_t>(bottom)}, false});
             if (!IsLabelledTick(t, run->Step)) continue;
             if (inside) out.Lines.push_back(PrintedLine{{*X, p.OffY}, {*X, static_cast<int32_t>(bottom)}, true});
             const std::string signed_ = TickLabel(t, run->Step);

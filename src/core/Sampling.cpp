@@ -168,10 +168,11 @@ SaveResult WriteTrajectoryFile(const std::string &path, const std::string &text)
 }
 
 UserMessage TrajectorySaveErrorMessage() {
-    return UserMessage{"Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende "
-                       "Datei schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter "
-                       "einem anderen Namen!",
-                       MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
+    return UserMessage{
+        "Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende "
+        "Datei schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter "
+        "einem anderen Namen!",
+        MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
 }
 
 int AddTrajectory(TrajectoryRing &ring, double x0, double y0, double step) {

@@ -30,7 +30,8 @@ UserMessage ReadFailure() {
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 [[gnu::target_clones("avx2", "default")]]
 #endif
-[[gnu::noinline]] bool AllFinite(const double *p, size_t n) {
+[[gnu::noinline]] bool
+AllFinite(const double *p, size_t n) {
     constexpr uint64_t kExponent = 0x7FF0000000000000ull, kOne = 0x0010000000000000ull;
     uint64_t acc = 0;
     for (size_t k = 0; k < n; ++k) {
@@ -53,13 +54,13 @@ public:
         int16_t version;
         if (!r_.Read(version)) return false;
         RecordingHeader &h = doc_.Header;
-        for (std::string *t : {&h.DateAndTime, &h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType,
-                               &h.RecordingType, &h.Algorithm})
+        for (std::string *t :
+             {&h.DateAndTime, &h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm})
             if (!Text(*t)) return false;
         int32_t nx, ny;
-        for (int32_t *v : {&h.ImageWidth, &h.ImageHeight, &h.InterrogationWidth, &h.InterrogationHeight,
-                           &h.GridStepX, &h.GridStepY, &h.FirstColumnPixel, &h.FirstRowPixel, &h.PixelsPerCm,
-                           &h.TimeInterval, &nx, &ny, &doc_.ValidCount})
+        for (int32_t *v :
+             {&h.ImageWidth, &h.ImageHeight, &h.InterrogationWidth, &h.InterrogationHeight, &h.GridStepX, &h.GridStepY,
+              &h.FirstColumnPixel, &h.FirstRowPixel, &h.PixelsPerCm, &h.TimeInterval, &nx, &ny, &doc_.ValidCount})
             if (!r_.Read(*v)) return false;
         if (nx < 1 || ny < 1) return false;
         if (!GridFitsDocument(nx, ny)) {
@@ -177,14 +178,16 @@ ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc) {
     struct stat st {};
     if (!f || ::fstat(::fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
         if (f) std::fclose(f);
-        res.messages.push_back({"Öffnen dieser SDX-Datei fehlgeschlagen! Datei schreibgeschützt oder bereits verwendet?",
-                                MsgIcon::Exclamation, MsgButtons::OkCancel, "Fehler"});
+        res.messages.push_back(
+            {"Öffnen dieser SDX-Datei fehlgeschlagen! Datei schreibgeschützt oder bereits verwendet?",
+             MsgIcon::Exclamation, MsgButtons::OkCancel, "Fehler"});
         return res;
     }
     // the arrays are read straight into the document
     const size_t size = static_cast<size_t>(st.st_size);
     char magic[kMagicLen];
-    if (size < kMagicLen || std::fread(magic, 1, kMagicLen, f) != kMagicLen || std::memcmp(magic, kMagic, kMagicLen) != 0) {
+    if (size < kMagicLen || std::fread(magic, 1, kMagicLen, f) != kMagicLen ||
+        std::memcmp(magic, kMagic, kMagicLen) != 0) {
         std::fclose(f);
         return NotAnSdxFile();
     }
@@ -211,9 +214,9 @@ std::string SdxBytes(const VectorDocument &doc) {
     for (const std::string *t :
          {&h.DateAndTime, &h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm})
         text(*t);
-    for (int32_t v : {h.ImageWidth, h.ImageHeight, h.InterrogationWidth, h.InterrogationHeight, h.GridStepX,
-                      h.GridStepY, h.FirstColumnPixel, h.FirstRowPixel, h.PixelsPerCm, h.TimeInterval, doc.NX, doc.NY,
-                      doc.ValidCount})
+    for (int32_t v :
+         {h.ImageWidth, h.ImageHeight, h.InterrogationWidth, h.InterrogationHeight, h.GridStepX, h.GridStepY,
+          h.FirstColumnPixel, h.FirstRowPixel, h.PixelsPerCm, h.TimeInterval, doc.NX, doc.NY, doc.ValidCount})
         w.Write(v);
     w.WriteArray(doc.PosXs);
     w.WriteArray(doc.PosYs);
@@ -239,7 +242,8 @@ std::string SdxBytes(const VectorDocument &doc) {
     for (double v : {doc.SpareValue1, doc.SpareValue2, doc.SpareValue3}) w.Write(v);
     w.Write(static_cast<int16_t>(doc.View.ShowCoordSystem ? -1 : 0));
     w.Write(static_cast<int16_t>(doc.View.AspectRatioCorrection ? -1 : 0));
-    int32_t mode = (doc.View.Background == BackSwirlSquare || doc.View.Background == BackVorticity) ? doc.View.Background : 0;
+    int32_t mode =
+        (doc.View.Background == BackSwirlSquare || doc.View.Background == BackVorticity) ? doc.View.Background : 0;
     w.Write(mode);
     text(doc.InfoText);
     w.Write(int32_t{-1});
@@ -260,9 +264,9 @@ bool SdxWritable(const VectorDocument &doc) {
     for (int32_t k = 0; k < t.Count; ++k)
         for (double v : {t.X0[k], t.Y0[k], t.Step[k], t.Spare[k]})
             if (!std::isfinite(v)) return false;
-    for (double v : {doc.TrafoShiftX, doc.TrafoShiftY, doc.CritPointX, doc.CritPointY, doc.GalileiU, doc.GalileiV,
-                     doc.VectorScale, doc.BackMinValue, doc.BackNullValue, doc.BackMaxValue, doc.SpareValue1,
-                     doc.SpareValue2, doc.SpareValue3})
+    for (double v :
+         {doc.TrafoShiftX, doc.TrafoShiftY, doc.CritPointX, doc.CritPointY, doc.GalileiU, doc.GalileiV, doc.VectorScale,
+          doc.BackMinValue, doc.BackNullValue, doc.BackMaxValue, doc.SpareValue1, doc.SpareValue2, doc.SpareValue3})
         if (!std::isfinite(v)) return false;
     return true;
 }

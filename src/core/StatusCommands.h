@@ -18,7 +18,7 @@ enum class SelectionStatusCommand {
 };
 
 struct SelectionStatusResult {
-    long changed = 0;          // nodes the command applied to
+    long changed = 0;              // nodes the command applied to
     int lastCol = 0, lastRow = 0;  // the last of them in loop order (0: none)
 };
 

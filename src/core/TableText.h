@@ -10,8 +10,8 @@
 
 namespace sx {
 
-constexpr int kTableColumnWidth = 1500;  // twips
-constexpr int kTableRowHeight = 300;     // twips
+constexpr int kTableColumnWidth = 1500;     // twips
+constexpr int kTableRowHeight = 300;        // twips
 extern const char *const kTableCornerText;  // "Position in mm"
 extern const char *const kTableToolTip;     // "Geschwindigkeit in m/s"
 

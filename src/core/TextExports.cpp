@@ -17,29 +17,29 @@ const char kMatlabFilter[] = "Matlab-Datei (*.csv)|*.csv|";
 
 }  // namespace
 
-const TextExportKind kExportStanfordVectorfield{"VF of ", kTextDatFilter, true, ".txt", ExportField::None, false,
-                                                ExportFormat::StanfordVector};
-const TextExportKind kExportStanfordVelProfile{"VP of ", kTextFilter, false, ".txt", ExportField::None, false,
-                                               ExportFormat::StanfordProfile};
-const TextExportKind kExportStanfordSwirlSquare{"SW of ", kTextDatFilter, true, ".txt", ExportField::SwirlSquare, true,
-                                                ExportFormat::StanfordScalar};
-const TextExportKind kExportStanfordVorticity{"VOR of ", kTextDatFilter, true, ".txt", ExportField::Vorticity, true,
-                                              ExportFormat::StanfordScalar};
-const TextExportKind kExportStanfordTestFunction{"TF of ", kTextDatFilter, true, ".txt", ExportField::None, true,
-                                                 ExportFormat::StanfordScalar};
-const TextExportKind kExportTecPlotSwirl{"SW of ", kTextDatFilter, true, ".txt", ExportField::SwirlSquare, true,
-                                         ExportFormat::TecPlotRoot};
-const TextExportKind kExportTecPlotVorticity{"VOR of ", kTextDatFilter, true, ".txt", ExportField::Vorticity, true,
-                                             ExportFormat::TecPlotScalar};
-const TextExportKind kExportMatlabVectorfield{"VF of ", kMatlabFilter, false, ".csv", ExportField::None, false,
-                                              ExportFormat::MatlabVector};
-const TextExportKind kExportMatlabSwirlSquare{"SW of ", kMatlabFilter, false, ".csv", ExportField::SwirlSquare, true,
-                                              ExportFormat::MatlabScalar};
+const TextExportKind kExportStanfordVectorfield{
+    "VF of ", kTextDatFilter, true, ".txt", ExportField::None, false, ExportFormat::StanfordVector};
+const TextExportKind kExportStanfordVelProfile{
+    "VP of ", kTextFilter, false, ".txt", ExportField::None, false, ExportFormat::StanfordProfile};
+const TextExportKind kExportStanfordSwirlSquare{
+    "SW of ", kTextDatFilter, true, ".txt", ExportField::SwirlSquare, true, ExportFormat::StanfordScalar};
+const TextExportKind kExportStanfordVorticity{
+    "VOR of ", kTextDatFilter, true, ".txt", ExportField::Vorticity, true, ExportFormat::StanfordScalar};
+const TextExportKind kExportStanfordTestFunction{
+    "TF of ", kTextDatFilter, true, ".txt", ExportField::None, true, ExportFormat::StanfordScalar};
+const TextExportKind kExportTecPlotSwirl{"SW of ", kTextDatFilter,           true, ".txt", ExportField::SwirlSquare,
+                                         true,     ExportFormat::TecPlotRoot};
+const TextExportKind kExportTecPlotVorticity{
+    "VOR of ", kTextDatFilter, true, ".txt", ExportField::Vorticity, true, ExportFormat::TecPlotScalar};
+const TextExportKind kExportMatlabVectorfield{
+    "VF of ", kMatlabFilter, false, ".csv", ExportField::None, false, ExportFormat::MatlabVector};
+const TextExportKind kExportMatlabSwirlSquare{
+    "SW of ", kMatlabFilter, false, ".csv", ExportField::SwirlSquare, true, ExportFormat::MatlabScalar};
 
 std::string StanfordVectorFile(const VectorDocument &doc, char sep) {
     auto N = [sep](double x) { return PrintNumber(x, sep); };
-    std::string out = "X[mm]\tY[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\tGalilei-Trafo:\t" + N(doc.GalileiU) + "\t" +
-                      N(doc.GalileiV);
+    std::string out =
+        "X[mm]\tY[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\tGalilei-Trafo:\t" + N(doc.GalileiU) + "\t" + N(doc.GalileiV);
     if (doc.View.CritPointShown) out += "\tbei:\t" + N(doc.CritPointX) + "\t" + N(doc.CritPointY);
     out += kEol;
     for (int j = 1; j <= doc.NY; ++j)
@@ -90,8 +90,8 @@ std::string TecPlotScalarFile(const VectorDocument &doc, char sep, bool squareRo
             double value = doc.BackValue(i, j);
             // the stored square carries the sense of rotation in its sign
             if (squareRoot) value = value < 0 ? -std::sqrt(-value) : std::sqrt(value);
-            out += PrintNumber(doc.PosX(i), sep) + " " + PrintNumber(doc.PosY(j), sep) + " " +
-                   PrintNumber(value, sep) + kEol;
+            out += PrintNumber(doc.PosX(i), sep) + " " + PrintNumber(doc.PosY(j), sep) + " " + PrintNumber(value, sep) +
+                   kEol;
         }
     return out;
 }
@@ -154,10 +154,11 @@ std::string ExportTargetPath(const TextExportKind &kind, const std::string &chos
 }
 
 UserMessage ExportSaveErrorMessage() {
-    return UserMessage{"Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende "
-                       "Datei schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter "
-                       "einem anderen Namen!",
-                       MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
+    return UserMessage{
+        "Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende "
+        "Datei schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter "
+        "einem anderen Namen!",
+        MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
 }
 
 }  // namespace sx

@@ -27,8 +27,15 @@ std::string MatlabVectorFile(const VectorDocument &doc);
 // BackValues as a matrix under a header row of y positions.
 std::string MatlabScalarFile(const VectorDocument &doc);
 
-enum class ExportFormat { StanfordVector, StanfordProfile, StanfordScalar, TecPlotScalar, TecPlotRoot, MatlabVector,
-                          MatlabScalar };
+enum class ExportFormat {
+    StanfordVector,
+    StanfordProfile,
+    StanfordScalar,
+    TecPlotScalar,
+    TecPlotRoot,
+    MatlabVector,
+    MatlabScalar
+};
 enum class ExportField { None, SwirlSquare, Vorticity };
 
 struct TextExportKind {

@@ -86,8 +86,8 @@ bool RestoreUndo(VectorDocument &doc) {
     UndoSnapshot &u = doc.Undo;
     if (u.Caption.empty()) return false;
     const size_t n = doc.NodeCount();
-    if (u.PosX.size() != doc.PosXs.size() || u.PosY.size() != doc.PosYs.size() || u.U.size() != n ||
-        u.V.size() != n || u.Status.size() != n) {
+    if (u.PosX.size() != doc.PosXs.size() || u.PosY.size() != doc.PosYs.size() || u.U.size() != n || u.V.size() != n ||
+        u.Status.size() != n) {
         // a snapshot of another grid cannot belong to this document
         u.Caption.clear();
         return false;

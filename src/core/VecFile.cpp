@@ -39,11 +39,12 @@ UserMessage OpenFailure() {
 }
 
 UserMessage NullVectorQuestion() {
-    return {"Unterformat der VEC-Datei: 'simple vector format'\r\n\r\n"
-            "Dieses Format enthält keine Informationen über die Gültigkeit der Vektoren, "
-            "es kommen aber Null-Vektoren vor.\r\n"
-            "Sollen diese automatisch als 'ungültig' interpretiert werden?",
-            MsgIcon::Question, MsgButtons::YesNo, "Datei enthält Null-Vektoren"};
+    return {
+        "Unterformat der VEC-Datei: 'simple vector format'\r\n\r\n"
+        "Dieses Format enthält keine Informationen über die Gültigkeit der Vektoren, "
+        "es kommen aber Null-Vektoren vor.\r\n"
+        "Sollen diese automatisch als 'ungültig' interpretiert werden?",
+        MsgIcon::Question, MsgButtons::YesNo, "Datei enthält Null-Vektoren"};
 }
 
 // Where the frames come from: a buffer in memory or a file read chunk by chunk,
@@ -142,8 +143,7 @@ public:
             std::memcpy(h, p, headerLen);
         }
 
-        if (At<int16_t>(h, 0) != kImageTypeFloat)
-            return HeaderFailure("Ungültiges VEC-Format: ImageType nicht FLOAT!");
+        if (At<int16_t>(h, 0) != kImageTypeFloat) return HeaderFailure("Ungültiges VEC-Format: ImageType nicht FLOAT!");
         const int16_t rows = At<int16_t>(h, 10);
         const int16_t columns = At<int16_t>(h, 12);
         const int16_t subType = At<int16_t>(h, 14);
@@ -240,7 +240,9 @@ private:
         res_.messages.push_back(DamagedFile());
         return false;
     }
-    const char *Frame(int number) { return src_.Get(kHeaderSize + static_cast<uint64_t>(number - 1) * frameBytes_, frameBytes_); }
+    const char *Frame(int number) {
+        return src_.Get(kHeaderSize + static_cast<uint64_t>(number - 1) * frameBytes_, frameBytes_);
+    }
 
     bool PeakFrames() {
         const int32_t nx = doc_.NX, ny = doc_.NY;

@@ -126,8 +126,7 @@ struct UndoSnapshot {
     std::string Caption;  // empty: nothing to undo
     bool CritPointShown = false;
     double VectorScale = 0, BackMinValue = 0, BackMaxValue = 0;
-    bool ShowHeader = false, ShowTable = false, ShowVectorfield = false, ShowCoordSystem = false,
-         AspectRatio = false;
+    bool ShowHeader = false, ShowTable = false, ShowVectorfield = false, ShowCoordSystem = false, AspectRatio = false;
     int32_t BackgroundMode = BackNone;
     double TrafoShiftX = 0, TrafoShiftY = 0, CritPointX = 0, CritPointY = 0, GalileiU = 0, GalileiV = 0;
     FieldArray<double> PosX, PosY, U, V;
@@ -148,9 +147,9 @@ struct VectorDocument {
     // grid and vectors
     int32_t NX = 0, NY = 0;
     int32_t ValidCount = 0;
-    FieldArray<double> PosXs, PosYs;                  // NX, NY
-    FieldArray<double> Us, Vs, BackValues;            // NX*NY, column fastest
-    FieldArray<int32_t> Statuses;                     // NX*NY
+    FieldArray<double> PosXs, PosYs;        // NX, NY
+    FieldArray<double> Us, Vs, BackValues;  // NX*NY, column fastest
+    FieldArray<int32_t> Statuses;           // NX*NY
 
     // transformation and analysis state
     double TrafoShiftX = 0, TrafoShiftY = 0;

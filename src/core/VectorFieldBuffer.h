@@ -11,10 +11,10 @@
 namespace sx {
 
 struct VectorFieldBuffer {
-    std::string BufferName;                   // "" while empty
-    int32_t BufferNX = 0, BufferNY = 0;       // 0 columns: empty, matches no document
-    std::vector<double> BufferUs, BufferVs;   // NX*NY, column fastest, like the document
-    std::vector<int32_t> BufferStatuses;      // NX*NY
+    std::string BufferName;                  // "" while empty
+    int32_t BufferNX = 0, BufferNY = 0;      // 0 columns: empty, matches no document
+    std::vector<double> BufferUs, BufferVs;  // NX*NY, column fastest, like the document
+    std::vector<int32_t> BufferStatuses;     // NX*NY
 
     size_t NodeCount() const { return static_cast<size_t>(BufferNX) * static_cast<size_t>(BufferNY); }
     size_t Index(int i, int j) const {
@@ -25,8 +25,8 @@ struct VectorFieldBuffer {
     int32_t BufferStatus(int i, int j) const { return BufferStatuses[Index(i, j)]; }
     // Arrays and sizes agree (a buffer filled by any path can be trusted by index).
     bool IsConsistent() const {
-        return BufferNX >= 0 && BufferNY >= 0 && BufferUs.size() == NodeCount() &&
-               BufferVs.size() == NodeCount() && BufferStatuses.size() == NodeCount();
+        return BufferNX >= 0 && BufferNY >= 0 && BufferUs.size() == NodeCount() && BufferVs.size() == NodeCount() &&
+               BufferStatuses.size() == NodeCount();
     }
 };
 

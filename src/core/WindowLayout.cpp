@@ -132,8 +132,9 @@ WindowLayout ComputeWindowLayout(const LayoutInput &in) {
 
 UserMessage CoordSystemTooSmallMessage() {
     UserMessage m;
-    m.text = "Der Zeichenbereich ist zu klein, um ein Koordinatensystem zu zeichnen! "
-             "Die Menü-Option 'Koordinatensystem zeichnen' wurde deaktiviert!";
+    m.text =
+        "Der Zeichenbereich ist zu klein, um ein Koordinatensystem zu zeichnen! "
+        "Die Menü-Option 'Koordinatensystem zeichnen' wurde deaktiviert!";
     m.icon = MsgIcon::Information;
     m.buttons = MsgButtons::Ok;
     m.title = "Koordinatensystem zeichnen";

@@ -25,8 +25,8 @@ struct LayoutInput {
 };
 
 struct WindowLayout {
-    bool Minimized = false;  // only the caption is set; nothing below applies
-    LayoutRect Header;       // frmHeader
+    bool Minimized = false;             // only the caption is set; nothing below applies
+    LayoutRect Header;                  // frmHeader
     LayoutRect Label1, Label2, Label3;  // inside frmHeader; meaningful only while it is visible
     LayoutRect Table, Plot, XAxis, YAxis, XYCorner;
     bool RunShowHeaderInfo = false;

@@ -185,9 +185,10 @@ void frmVectorTable::mnuCopyAll_Click() {
         // tens of megabytes for a large field: handed over, not copied
         Clipboard::TakeText(std::move(text));
     }
-    MessageBox("Die gesamte Tabelle wurde in die Zwischenablage kopiert. "
-               "Sie können sie nun über den Menübefehl 'Einfügen' in andere Programme wie Excel einfügen...",
-               MsgIcon::Information, MsgButtons::Ok, "Tabelle kopiert");
+    MessageBox(
+        "Die gesamte Tabelle wurde in die Zwischenablage kopiert. "
+        "Sie können sie nun über den Menübefehl 'Einfügen' in andere Programme wie Excel einfügen...",
+        MsgIcon::Information, MsgButtons::Ok, "Tabelle kopiert");
 }
 
 void frmVectorTable::mnuPaste_Click() {

@@ -166,8 +166,8 @@ void frmVectorTable::SyncViewMenus() {
     check("mnuShowVectorfield", v.ShowVectorfield);
     check("mnuShowCoordSystem", v.ShowCoordSystem);
     check("mnuAspectRatioCorrection", v.AspectRatioCorrection);
-    check("mnuNoVecBackground", v.Background != BackSwirlSquare && v.Background != BackVorticity &&
-                                    v.Background != BackFromBuffer);
+    check("mnuNoVecBackground",
+          v.Background != BackSwirlSquare && v.Background != BackVorticity && v.Background != BackFromBuffer);
     check("mnuVecBackgroundSwirlSquare", v.Background == BackSwirlSquare);
     check("mnuVecBackgroundVorticity", v.Background == BackVorticity);
     check("mnuVecBackgroundFromBuffer", v.Background == BackFromBuffer);
@@ -185,9 +185,8 @@ void frmVectorTable::BuildViewMenu() {
                  &frmVectorTable::mnuShowTable_Click, QKeySequence(Qt::CTRL | Qt::Key_T));
     AddCheckItem(mnuView, "mnuShowVectorfield", QStringLiteral("&Vektorfeld anzeigen"), doc.View.ShowVectorfield,
                  &frmVectorTable::mnuShowVectorfield_Click, QKeySequence(Qt::CTRL | Qt::Key_F));
-    AddCheckItem(mnuView, "mnuShowCoordSystem", QStringLiteral("&Koordinatensystem anzeigen"),
-                 doc.View.ShowCoordSystem, &frmVectorTable::mnuShowCoordSystem_Click,
-                 QKeySequence(Qt::CTRL | Qt::Key_K));
+    AddCheckItem(mnuView, "mnuShowCoordSystem", QStringLiteral("&Koordinatensystem anzeigen"), doc.View.ShowCoordSystem,
+                 &frmVectorTable::mnuShowCoordSystem_Click, QKeySequence(Qt::CTRL | Qt::Key_K));
     // the plot's items (aspect ratio, scale, background, streamlines) follow
     BuildPlotViewItems();
 }

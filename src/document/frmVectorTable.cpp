@@ -9,12 +9,12 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "Paths.h"
-#include "SdxFile.h"
-#include "app/frmMain.h"
-#include "app/WindowPlacement.h"
 #include "ColorSettings.h"
 #include "DocumentFiles.h"
+#include "Paths.h"
+#include "SdxFile.h"
+#include "app/WindowPlacement.h"
+#include "app/frmMain.h"
 #include "platform/FileNames.h"
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
@@ -167,17 +167,25 @@ void frmVectorTable::BuildHelpMenu() {
     mnuHelpMenu->setObjectName(QStringLiteral("mnuHelpMenu"));
     QAction *help = mnuHelpMenu->addAction(QStringLiteral("&Inhalt..."));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(help, &QAction::triggered, this, [this] { if (frame_) frame_->mnuHelp_Click(); });
+    connect(help, &QAction::triggered, this, [this] {
+        if (frame_) frame_->mnuHelp_Click();
+    });
     QAction *index = mnuHelpMenu->addAction(QStringLiteral("Inde&x"));
     index->setObjectName(QStringLiteral("mnuHelpIndex"));
-    connect(index, &QAction::triggered, this, [this] { if (frame_) frame_->mnuHelpIndex_Click(); });
+    connect(index, &QAction::triggered, this, [this] {
+        if (frame_) frame_->mnuHelpIndex_Click();
+    });
     mnuHelpMenu->addSeparator();
     QAction *assoc = mnuHelpMenu->addAction(QStringLiteral("Dateitypen &verknüpfen"));
     assoc->setObjectName(QStringLiteral("mnuAssociateFileTypes"));
-    connect(assoc, &QAction::triggered, this, [this] { if (frame_) frame_->mnuAssociateFileType_Click(); });
+    connect(assoc, &QAction::triggered, this, [this] {
+        if (frame_) frame_->mnuAssociateFileType_Click();
+    });
     QAction *about = mnuHelpMenu->addAction(QStringLiteral("Über das &Programm..."));
     about->setObjectName(QStringLiteral("mnuAbout"));
-    connect(about, &QAction::triggered, this, [this] { if (frame_) frame_->mnuAbout_Click(); });
+    connect(about, &QAction::triggered, this, [this] {
+        if (frame_) frame_->mnuAbout_Click();
+    });
 }
 
 void frmVectorTable::SetCaption() {
@@ -195,8 +203,8 @@ bool frmVectorTable::Form_Load() {
     SetLoadDefaults(doc);
     ClearTrajectories();
     for (const ColorSetting &c : kColorSettings) {
-        const QString text = GetSetting(QStringLiteral("Colors"), QString::fromLatin1(c.key),
-                                        QString::number(c.defaultValue));
+        const QString text =
+            GetSetting(QStringLiteral("Colors"), QString::fromLatin1(c.key), QString::number(c.defaultValue));
         doc.Colors[c.index] = ColorFromSettingText(text.toStdString(), c.defaultValue);
     }
     doc.FilePath = frame_ ? FilePathBytes(frame_->commonDialog.FileName) : std::string();
@@ -231,14 +239,15 @@ bool frmVectorTable::ReadFile() {
 
 bool frmVectorTable::Form_QueryUnload() {
     if (!doc.Modified) return true;
-    const MsgAnswer a = MessageBox("Die Datei '" + doc.FileName + "' wurde verändert. Wollen Sie vor dem Beenden speichern?",
-                                   MsgIcon::Question, MsgButtons::YesNoCancel, "Strudelax beenden");
+    const MsgAnswer a =
+        MessageBox("Die Datei '" + doc.FileName + "' wurde verändert. Wollen Sie vor dem Beenden speichern?",
+                   MsgIcon::Question, MsgButtons::YesNoCancel, "Strudelax beenden");
     if (a == MsgAnswer::Cancel) return false;
     if (a == MsgAnswer::Yes) {
         mnuSave_Click();
         if (doc.Modified) {
-            MessageBox("Aufgrund eines Fehlers beim Speichern wird das Fenster nicht geschlossen.", MsgIcon::Exclamation,
-                       MsgButtons::Ok, "Fehler beim Speichern");
+            MessageBox("Aufgrund eines Fehlers beim Speichern wird das Fenster nicht geschlossen.",
+                       MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern");
             return false;
         }
     }
@@ -292,8 +301,9 @@ void frmVectorTable::mnuSave_Click() {
         r = SaveDocumentFile(tail, doc);
     } else if (tail == ".DAT") {
         if (doc.TrafoShiftX != 0 || doc.TrafoShiftY != 0) {
-            MessageBox("Die Datei läßt sich nach einer XY-Koordinatentransformation nicht mehr im DAT-Format abspeichern!",
-                       MsgIcon::Exclamation, MsgButtons::Ok, "Speichern");
+            MessageBox(
+                "Die Datei läßt sich nach einer XY-Koordinatentransformation nicht mehr im DAT-Format abspeichern!",
+                MsgIcon::Exclamation, MsgButtons::Ok, "Speichern");
             return;
         }
         WaitCursor busy;
@@ -304,10 +314,11 @@ void frmVectorTable::mnuSave_Click() {
         return;
     }
     if (r != SaveResult::Ok) {
-        MessageBox("Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende Datei "
-                   "schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter einem "
-                   "anderen Namen!",
-                   MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern");
+        MessageBox(
+            "Die aktuelle Datei kann nicht gespeichert werden, da die auf der Festplatte existierende Datei "
+            "schreibgeschützt ist. Ändern Sie das Schreibschutz-Attribut oder speichern Sie unter einem "
+            "anderen Namen!",
+            MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern");
         return;
     }
     doc.Modified = false;

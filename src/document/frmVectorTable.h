@@ -9,8 +9,8 @@
 //   document/UndoCommands.cpp    undo and info text
 //   plot/*.cpp                   plot, background, axes, streamlines
 
-#include <QString>
 #include <QKeySequence>
+#include <QString>
 #include <QWidget>
 #include <string>
 
@@ -51,7 +51,7 @@ public:
     void mnuSaveAs_Click();
     void mnuOpen_Click();
     void mnuExit_Click();
-    void SetCaption();  // FileName, marked " (verändert)" while Modified
+    void SetCaption();    // FileName, marked " (verändert)" while Modified
     void MarkModified();  // Modified := true and the caption follows
 
     // ---- layout and view toggles (document/WindowLayout.cpp)
@@ -125,11 +125,11 @@ public:
     float LastX = 0, LastY = 0;
 
     // ---- field operations (operations/*.cpp); each adds its own menu items
-    void BuildFaultSearchItems();     // Calculations menu
+    void BuildFaultSearchItems();  // Calculations menu
     // operations/FaultSearch.cpp
     void mnuSearchInvalidVectors_Click();
-    void BuildFilterItems();          // Calculations menu
-    void BuildInterpolationItems();   // Calculations menu (interpolation, mean velocity)
+    void BuildFilterItems();         // Calculations menu
+    void BuildInterpolationItems();  // Calculations menu (interpolation, mean velocity)
     // operations/Filters.cpp
     void mnuSmoothSquare3x3_Click();
     void mnuSmoothSquare5x5_Click();
@@ -141,14 +141,14 @@ public:
     void mnuInterpolation_Click();
     void mnuMiddleVelocityAllValid_Click();
     void mnuMiddleVelocitySelected_Click();
-    void BuildConstVectorItems();     // Calculations menu (constant vectors, velocity profile)
+    void BuildConstVectorItems();  // Calculations menu (constant vectors, velocity profile)
     // operations/ConstVector.cpp
     void mnuAddConstVector_Click();
     void mnuSubConstVector_Click();
     void mnuSubtractVelocityProfile_Click();
-    void BuildTransformItems();       // Calculations menu (transformation, mirror)
-    void BuildBufferCalcItems();      // Calculations menu (buffer submenu)
-    void BuildStatusItems();          // Edit menu (status submenus)
+    void BuildTransformItems();   // Calculations menu (transformation, mirror)
+    void BuildBufferCalcItems();  // Calculations menu (buffer submenu)
+    void BuildStatusItems();      // Edit menu (status submenus)
     // operations/StatusCommands.cpp
     void mnuChangeVecStatusInvalidToValid_Click();
     void mnuChangeVecStatusAllToValid_Click();
@@ -156,8 +156,8 @@ public:
     void mnuDeleteEveryVector_Click();
     void mnuFaultVectorsToInvalid_Click();
     void mnuFaultVectorsToValid_Click();
-    void BuildBufferEditItems();      // Edit menu (copy into the buffer)
-    void mnuCalculations_Click();     // runs whenever the Calculations menu opens
+    void BuildBufferEditItems();   // Edit menu (copy into the buffer)
+    void mnuCalculations_Click();  // runs whenever the Calculations menu opens
     // operations/Transformation.cpp, operations/BufferCommands.cpp
     void mnuCoordTrafo_Click();
     void mnuMirror_Click();
@@ -167,9 +167,9 @@ public:
     void mnuUseBufferAsMask_Click();
 
     // ---- output (output/*.cpp); each adds its own menu items
-    void BuildBitmapExportItems();    // Export submenu of the File menu
+    void BuildBitmapExportItems();              // Export submenu of the File menu
     void mnuExportVectorfieldAsBitmap_Click();  // output/BitmapExport.cpp
-    void BuildTextExportItems();      // Export submenu of the File menu
+    void BuildTextExportItems();                // Export submenu of the File menu
     // output/TextExports.cpp
     void mnuExportTrajectory_Click();
     void mnuExportVectorfieldForStanford_Click();
@@ -181,7 +181,7 @@ public:
     void mnuExportVorticityForTecPlot_Click();
     void mnuExportVectorfieldForMatlab_Click();
     void mnuExportSwirlSquareForMatlab_Click();
-    void BuildPrintItems();           // File menu
+    void BuildPrintItems();  // File menu
     // printing (output/Printing.cpp)
     void mnuPrint_Click();
     // Draws the plot on the printer's page; starts and ends no document.
@@ -205,20 +205,20 @@ protected:
 
 private:
     // Menu building, one function per owner; called in menu-bar order.
-    void BuildFileMenu();        // document/frmVectorTable.cpp
-    void BuildEditMenu();        // document/VectorTable.cpp (+ UndoCommands.cpp items)
-    void BuildViewMenu();        // document/WindowLayout.cpp (+ plot items)
+    void BuildFileMenu();          // document/frmVectorTable.cpp
+    void BuildEditMenu();          // document/VectorTable.cpp (+ UndoCommands.cpp items)
+    void BuildViewMenu();          // document/WindowLayout.cpp (+ plot items)
     void BuildCalculationsMenu();  // operations/CalculationsMenu.cpp
-    void BuildLeftMouseMenu();   // plot/pointer modes
-    void BuildWindowMenu();      // document/frmVectorTable.cpp
-    void BuildHelpMenu();        // document/frmVectorTable.cpp
-    void CreateControls();       // document/WindowLayout.cpp
+    void BuildLeftMouseMenu();     // plot/pointer modes
+    void BuildWindowMenu();        // document/frmVectorTable.cpp
+    void BuildHelpMenu();          // document/frmVectorTable.cpp
+    void CreateControls();         // document/WindowLayout.cpp
     QAction *AddItem(QMenu *menu, const char *name, const QString &caption, void (frmVectorTable::*handler)(),
                      const QKeySequence &shortcut = QKeySequence());
     QAction *AddCheckItem(QMenu *menu, const char *name, const QString &caption, bool checked,
                           void (frmVectorTable::*handler)(), const QKeySequence &shortcut = QKeySequence());
 
-    bool ReadFile();  // dispatch to the readers; false on failure
+    bool ReadFile();      // dispatch to the readers; false on failure
     void ConnectTable();  // document/VectorTable.cpp: grid callbacks and keys
 
     // layout: a resize that arrives while the size message is open runs afterwards

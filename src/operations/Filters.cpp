@@ -11,8 +11,10 @@ namespace sx {
 void frmVectorTable::BuildFilterItems() {
     QMenu *mnuFilter = mnuCalculations->addMenu(QStringLiteral("&Filter"));
     mnuFilter->setObjectName(QStringLiteral("mnuFilter"));
-    AddItem(mnuFilter, "mnuSmoothSquare3x3", QStringLiteral("&Rechteck (3x3)"), &frmVectorTable::mnuSmoothSquare3x3_Click);
-    AddItem(mnuFilter, "mnuSmoothSquare5x5", QStringLiteral("R&echteck (5x5)"), &frmVectorTable::mnuSmoothSquare5x5_Click);
+    AddItem(mnuFilter, "mnuSmoothSquare3x3", QStringLiteral("&Rechteck (3x3)"),
+            &frmVectorTable::mnuSmoothSquare3x3_Click);
+    AddItem(mnuFilter, "mnuSmoothSquare5x5", QStringLiteral("R&echteck (5x5)"),
+            &frmVectorTable::mnuSmoothSquare5x5_Click);
     AddItem(mnuFilter, "mnuSmoothGauss3x3", QStringLiteral("&Gauß (3x3)"), &frmVectorTable::mnuSmoothGauss3x3_Click);
     AddItem(mnuFilter, "mnuSmoothGauss5x5", QStringLiteral("G&auß (5x5)"), &frmVectorTable::mnuSmoothGauss5x5_Click);
     AddItem(mnuFilter, "mnuFilterVelProfile", QStringLiteral("Geschwindigkeits&profil"),

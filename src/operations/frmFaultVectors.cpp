@@ -208,14 +208,18 @@ frmFaultVectors::frmFaultVectors(QWidget *parent) : QDialog(parent) {
             c->setEditable(false);
             return c;
         };
-        const char *tipWidthMean = "Wählen Sie hier die Breite des Bereichs (Anzahl Vektoren), in dem der Mittelwert "
-                                   "berechnet wird";
-        const char *tipHeightMean = "Wählen Sie hier die Höhe des Bereichs (Anzahl Vektoren), in dem der Mittelwert "
-                                    "berechnet wird";
-        const char *tipWidthMedian = "Wählen Sie hier die Breite des Bereichs (Anzahl Vektoren), aus dem der "
-                                     "Median-Vektor ermittelt wird";
-        const char *tipHeightMedian = "Wählen Sie hier die Höhe des Bereichs (Anzahl Vektoren), aus dem der "
-                                      "Median-Vektor ermittelt wird";
+        const char *tipWidthMean =
+            "Wählen Sie hier die Breite des Bereichs (Anzahl Vektoren), in dem der Mittelwert "
+            "berechnet wird";
+        const char *tipHeightMean =
+            "Wählen Sie hier die Höhe des Bereichs (Anzahl Vektoren), in dem der Mittelwert "
+            "berechnet wird";
+        const char *tipWidthMedian =
+            "Wählen Sie hier die Breite des Bereichs (Anzahl Vektoren), aus dem der "
+            "Median-Vektor ermittelt wird";
+        const char *tipHeightMedian =
+            "Wählen Sie hier die Höhe des Bereichs (Anzahl Vektoren), aus dem der "
+            "Median-Vektor ermittelt wird";
         optLocalMiddle = option(fraCompareWith, "optLocalMiddle", "Lokaler Mittelwert",
                                 "Um jeden Vektor wird ein lokaler Mittelwert (aus einem Bereich der unten "
                                 "angegebenen Größe) berechnet");
@@ -233,13 +237,13 @@ frmFaultVectors::frmFaultVectors(QWidget *parent) : QDialog(parent) {
         optUserVector = option(fraCompareWith, "optUserVector", "Benutzerdefiniert",
                                "Jeder Vektor ist mit dem unten angegebenen, konstanten Vektor zu vergleichen");
         Label15 = MakeLabel(fraCompareWith, "Label15", "x =");
-        txtUserVectorX = box(FaultKeyKind::SignedDecimal, "txtUserVectorX", "0",
-                             "Geben Sie hier die x-Komponente des benutzerdefinierten, konstanten Vektors ein",
-                             fraCompareWith);
+        txtUserVectorX =
+            box(FaultKeyKind::SignedDecimal, "txtUserVectorX", "0",
+                "Geben Sie hier die x-Komponente des benutzerdefinierten, konstanten Vektors ein", fraCompareWith);
         Label16 = MakeLabel(fraCompareWith, "Label16", "y =");
-        txtUserVectorY = box(FaultKeyKind::SignedDecimal, "txtUserVectorY", "0",
-                             "Geben Sie hier die y-Komponente des benutzerdefinierten, konstanten Vektors ein",
-                             fraCompareWith);
+        txtUserVectorY =
+            box(FaultKeyKind::SignedDecimal, "txtUserVectorY", "0",
+                "Geben Sie hier die y-Komponente des benutzerdefinierten, konstanten Vektors ein", fraCompareWith);
         g->addWidget(optLocalMiddle, 0, 0, 1, 4);
         g->addWidget(cboLocalMiddleX, 1, 1);
         g->addWidget(Label13, 1, 2, Qt::AlignCenter);
@@ -293,10 +297,11 @@ frmFaultVectors::frmFaultVectors(QWidget *parent) : QDialog(parent) {
     optLocalMiddle->setChecked(true);
     optLogicalOr->setChecked(true);
     for (QWidget *w : std::initializer_list<QWidget *>{
-             Label2, txtAbsDeviation, Label3, optAbsIntOut, optAbsIntIn, Label4, txtAbsIntMin, Label5, txtAbsIntMax,
-             Label11, txtDirDeviation, Label12, optXCompIntOut, optXCompIntIn, Label6, txtXCompIntMin, Label7,
-             txtXCompIntMax, optYCompIntOut, optYCompIntIn, Label8, txtYCompIntMin, Label9, txtYCompIntMax,
-             fraLogicalAndOr, optLogicalAnd, optLogicalOr, cmdOk})
+             Label2,          txtAbsDeviation, Label3,       optAbsIntOut,   optAbsIntIn,     Label4,
+             txtAbsIntMin,    Label5,          txtAbsIntMax, Label11,        txtDirDeviation, Label12,
+             optXCompIntOut,  optXCompIntIn,   Label6,       txtXCompIntMin, Label7,          txtXCompIntMax,
+             optYCompIntOut,  optYCompIntIn,   Label8,       txtYCompIntMin, Label9,          txtYCompIntMax,
+             fraLogicalAndOr, optLogicalAnd,   optLogicalOr, cmdOk})
         w->setEnabled(false);
     SetCompareEnabled(false);
 
@@ -312,18 +317,15 @@ frmFaultVectors::frmFaultVectors(QWidget *parent) : QDialog(parent) {
 }
 
 void frmFaultVectors::SetCompareEnabled(bool on) {
-    for (QWidget *w : std::initializer_list<QWidget *>{fraCompareWith, optLocalMiddle, optAllMiddle, optMedian,
-                                                       optUserVector, Label13, Label14, Label15, Label16,
-                                                       cboLocalMiddleX, cboLocalMiddleY, cboMedianX, cboMedianY,
-                                                       txtUserVectorX, txtUserVectorY})
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             fraCompareWith, optLocalMiddle, optAllMiddle, optMedian, optUserVector, Label13, Label14, Label15, Label16,
+             cboLocalMiddleX, cboLocalMiddleY, cboMedianX, cboMedianY, txtUserVectorX, txtUserVectorY})
         w->setEnabled(on);
 }
 
 void frmFaultVectors::CompareRefresh() {
-    const bool local = optLocalMiddle->isChecked(), median = optMedian->isChecked(),
-               user = optUserVector->isChecked();
-    for (QWidget *w : std::initializer_list<QWidget *>{cboLocalMiddleX, cboLocalMiddleY, Label13})
-        w->setEnabled(local);
+    const bool local = optLocalMiddle->isChecked(), median = optMedian->isChecked(), user = optUserVector->isChecked();
+    for (QWidget *w : std::initializer_list<QWidget *>{cboLocalMiddleX, cboLocalMiddleY, Label13}) w->setEnabled(local);
     for (QWidget *w : std::initializer_list<QWidget *>{cboMedianX, cboMedianY, Label14}) w->setEnabled(median);
     for (QWidget *w : std::initializer_list<QWidget *>{txtUserVectorX, txtUserVectorY, Label15, Label16})
         w->setEnabled(user);

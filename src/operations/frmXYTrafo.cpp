@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "platform/UserInteraction.h"
 #include "platform/DialogButtons.h"
 #include "platform/KeyPressCode.h"
+#include "platform/UserInteraction.h"
 
 namespace sx {
 

@@ -18,9 +18,9 @@
 #include "document/frmVectorTable.h"
 #include "output/frmPicSize.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/PictureBox.h"
 #include "platform/UserInteraction.h"
-#include "platform/FileNames.h"
 
 namespace sx {
 
@@ -97,8 +97,7 @@ void frmVectorTable::mnuExportVectorfieldAsBitmap_Click() {
     // refused before the window is touched.
     const auto wi = RoundToInt32(w), hi = RoundToInt32(h);
     QImage bitmap;
-    if (wi && hi && *wi >= 1 && *hi >= 1 && *wi <= 9999 && *hi <= 9999)
-        bitmap = QImage(*wi, *hi, QImage::Format_RGB32);
+    if (wi && hi && *wi >= 1 && *hi >= 1 && *wi <= 9999 && *hi <= 9999) bitmap = QImage(*wi, *hi, QImage::Format_RGB32);
     if (bitmap.isNull()) {
         MessageBox(BitmapTooLargeMessage());
         return;

@@ -59,8 +59,8 @@ void PrintCoordSystem(PrinterSurface &printer, const VectorDocument &doc, const 
     }
 }
 
-void PrintTrajectory(PrinterSurface &printer, const VectorDocument &doc, const PrintPlacement &p, double x0,
-                     double y0, double step) {
+void PrintTrajectory(PrinterSurface &printer, const VectorDocument &doc, const PrintPlacement &p, double x0, double y0,
+                     double step) {
     WaitCursor busy;
     const int width = printer.DrawWidth;
     printer.DrawWidth = 3;

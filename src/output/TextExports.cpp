@@ -11,9 +11,9 @@
 #include "app/frmMain.h"
 #include "document/frmVectorTable.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/UserInteraction.h"
 #include "platform/WaitCursor.h"
-#include "platform/FileNames.h"
 
 namespace sx {
 
@@ -90,19 +90,20 @@ void frmVectorTable::mnuExportTrajectory_Click() {
     if (!item) return;
     item->setChecked(!item->isChecked());
     if (!item->isChecked()) return;
-    const QString answer = InputBox(QStringLiteral("Bitte geben Sie den Abstand (in mm) ein, in dem Punkte gespeichert "
-                                                   "werden"),
-                                    QStringLiteral("Stromlinie exportieren"),
-                                    QString::fromStdString(StrNumber(doc.ExportDistance)));
+    const QString answer =
+        InputBox(QStringLiteral("Bitte geben Sie den Abstand (in mm) ein, in dem Punkte gespeichert "
+                                "werden"),
+                 QStringLiteral("Stromlinie exportieren"), QString::fromStdString(StrNumber(doc.ExportDistance)));
     if (answer.isEmpty()) {
         item->setChecked(false);
         return;
     }
     doc.ExportDistance = ParseNumber(answer.toStdString());
-    MessageBox("Solange die Option 'Stromlinie exportieren' markiert ist, wird jede Stromlinie als Liste von "
-               "Koordinaten abgespeichert, die untereinander mindestens einen Abstand von " +
-                   StrNumber(doc.ExportDistance) + " mm voneinander haben.",
-               MsgIcon::Information, MsgButtons::Ok, "Stromlinie exportieren");
+    MessageBox(
+        "Solange die Option 'Stromlinie exportieren' markiert ist, wird jede Stromlinie als Liste von "
+        "Koordinaten abgespeichert, die untereinander mindestens einen Abstand von " +
+            StrNumber(doc.ExportDistance) + " mm voneinander haben.",
+        MsgIcon::Information, MsgButtons::Ok, "Stromlinie exportieren");
 }
 
 void frmVectorTable::mnuExportVectorfieldForStanford_Click() { RunTextExport(*this, kExportStanfordVectorfield); }

@@ -14,8 +14,8 @@
 #include "BitmapExport.h"
 #include "Numbers.h"
 #include "document/frmVectorTable.h"
-#include "platform/UserInteraction.h"
 #include "platform/DialogButtons.h"
+#include "platform/UserInteraction.h"
 
 namespace sx {
 

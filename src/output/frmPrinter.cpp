@@ -102,9 +102,10 @@ void frmPrinter::cmdOk_Click() {
     }
     const double size = ParseNumber(txtSize->text().toStdString());
     if (size <= 0 || size > 100) {
-        MessageBox("Sie haben eine ungültige Größe angegeben! Der mögliche Bereich geht von 1% - 100%, wobei 100% "
-                   "bedeutet, daß der maximal zur Verfügung stehende Platz komplett genutzt wird.",
-                   MsgIcon::Information, MsgButtons::Ok, "Ungültige Eingabe");
+        MessageBox(
+            "Sie haben eine ungültige Größe angegeben! Der mögliche Bereich geht von 1% - 100%, wobei 100% "
+            "bedeutet, daß der maximal zur Verfügung stehende Platz komplett genutzt wird.",
+            MsgIcon::Information, MsgButtons::Ok, "Ungültige Eingabe");
         return;
     }
     ClickedOk = true;

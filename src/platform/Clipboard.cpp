@@ -11,7 +11,8 @@ namespace {
 class OwnedText : public QMimeData {
 public:
     explicit OwnedText(std::string &&text) : text_(std::move(text)) {
-        setData(QStringLiteral("text/plain"), QByteArray::fromRawData(text_.data(), static_cast<qsizetype>(text_.size())));
+        setData(QStringLiteral("text/plain"),
+                QByteArray::fromRawData(text_.data(), static_cast<qsizetype>(text_.size())));
     }
 
 private:

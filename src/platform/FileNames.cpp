@@ -14,10 +14,14 @@ int Utf8Length(const unsigned char *p, qsizetype left) {
     int n = 0;
     uint32_t cp = 0;
     if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-    else return 0;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4, cp = c & 0x07;
+    else
+        return 0;
     if (left < n) return 0;
     for (int k = 1; k < n; ++k) {
         if ((p[k] & 0xC0) != 0x80) return 0;

@@ -88,11 +88,16 @@ QString QuoteExecArgument(const QString &arg) {
 QString EscapeValue(const QString &value) {
     QString out;
     for (QChar c : value) {
-        if (c == QLatin1Char('\\')) out += QStringLiteral("\\\\");
-        else if (c == QLatin1Char('\n')) out += QStringLiteral("\\n");
-        else if (c == QLatin1Char('\t')) out += QStringLiteral("\\t");
-        else if (c == QLatin1Char('\r')) out += QStringLiteral("\\r");
-        else out += c;
+        if (c == QLatin1Char('\\'))
+            out += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            out += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            out += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            out += QStringLiteral("\\r");
+        else
+            out += c;
     }
     return out;
 }
@@ -140,7 +145,8 @@ QStringList RegisteredMimeTypes() {
     bool inEntry = false;
     while (!f.atEnd()) {
         const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('['))) inEntry = line == QLatin1String("[Desktop Entry]");
+        if (line.startsWith(QLatin1Char('[')))
+            inEntry = line == QLatin1String("[Desktop Entry]");
         else if (inEntry && line.startsWith(QLatin1String("MimeType=")))
             for (const QString &t : line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts))
                 if (!t.trimmed().isEmpty() && !types.contains(t.trimmed())) types << t.trimmed();
@@ -166,8 +172,8 @@ bool RegisterFileType(QString &extension, const QString &typeName, const QString
 
     const QString package =
         data + QStringLiteral("/mime/packages/strudelax-") + extension.mid(1).toLower() + QStringLiteral(".xml");
-    ok = WriteWhole(package, MimePackage(mimeType, extension, description, withIcon, ParentMimeTypeOf(extension))) &&
-         ok;
+    ok =
+        WriteWhole(package, MimePackage(mimeType, extension, description, withIcon, ParentMimeTypeOf(extension))) && ok;
 
     QStringList types = RegisteredMimeTypes();
     if (!types.contains(mimeType)) types << mimeType;

@@ -1,10 +1,10 @@
 #include "FlexGrid.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QHelpEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QToolTip>
@@ -20,11 +20,11 @@ QVariant FlexGridModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid()) return {};
     const int r = index.row() + 1, c = index.column() + 1;
     switch (role) {
-    case Qt::DisplayRole: return text ? text(r, c) : QString();
-    case Qt::ForegroundRole: return color ? PictureBox::ToQColor(color(r, c)) : QVariant();
-    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
-    case Qt::ToolTipRole: return toolTip.isEmpty() ? QVariant() : QVariant(toolTip);
-    default: return {};
+        case Qt::DisplayRole: return text ? text(r, c) : QString();
+        case Qt::ForegroundRole: return color ? PictureBox::ToQColor(color(r, c)) : QVariant();
+        case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
+        case Qt::ToolTipRole: return toolTip.isEmpty() ? QVariant() : QVariant(toolTip);
+        default: return {};
     }
 }
 
@@ -98,8 +98,8 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent) {
     corner_->setAutoFillBackground(true);
     // the tooltip stands over the whole table: cells, headers, corner and
     // the empty room beyond the last cell
-    for (QWidget *w : {static_cast<QWidget *>(viewport()), horizontalHeader()->viewport(),
-                       verticalHeader()->viewport(), static_cast<QWidget *>(corner_)})
+    for (QWidget *w : {static_cast<QWidget *>(viewport()), horizontalHeader()->viewport(), verticalHeader()->viewport(),
+                       static_cast<QWidget *>(corner_)})
         w->installEventFilter(this);
 }
 

@@ -88,7 +88,7 @@ private:
     QLabel *corner_ = nullptr;
     bool redraw_ = true;
     QPersistentModelIndex anchor_;
-    bool userMove_ = false;          // a key or the mouse moves the current index
+    bool userMove_ = false;           // a key or the mouse moves the current index
     mutable bool extending_ = false;  // ... and extends the selection
 };
 

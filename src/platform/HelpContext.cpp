@@ -28,12 +28,12 @@ const QHash<QString, QString> &Pages() {
                              "mnuCascade", "mnuTileVertical", "mnuTileHorizontal", "mnuArrangeIcons"});
         put("tabelle.html", {"grdTable", "frmEditVector", "mnuCopy", "mnuCopyAll", "mnuPaste"});
         put("rueckgaengig.html", {"frmInfoText", "mnuUndo", "mnuInfoText"});
-        put("darstellung.html", {"imgVectorfield", "imgXAxis", "imgYAxis", "imgXYCorner", "mnuShowVectorfield",
-                                 "mnuShowCoordSystem", "mnuAspectRatioCorrection", "mnuAutoDrawVectorfield",
-                                 "mnuVectorScale"});
-        put("hintergrund.html", {"frmVecBackFromBuffer", "mnuVecFieldBackground", "mnuNoVecBackground",
-                                 "mnuVecBackgroundFromBuffer", "mnuVecBackgroundSwirlSquare",
-                                 "mnuVecBackgroundVorticity"});
+        put("darstellung.html",
+            {"imgVectorfield", "imgXAxis", "imgYAxis", "imgXYCorner", "mnuShowVectorfield", "mnuShowCoordSystem",
+             "mnuAspectRatioCorrection", "mnuAutoDrawVectorfield", "mnuVectorScale"});
+        put("hintergrund.html",
+            {"frmVecBackFromBuffer", "mnuVecFieldBackground", "mnuNoVecBackground", "mnuVecBackgroundFromBuffer",
+             "mnuVecBackgroundSwirlSquare", "mnuVecBackgroundVorticity"});
         put("farben.html", {"frmEditColors", "mnuEditColors"});
         put("maus.html", {"mnuLeftMouseButtonFunction", "mnuEditClickedVec", "mnuCalcDistance"});
         put("galilei.html", {"mnuGalileiTrafo", "mnuTheorGalileiTrafo", "mnuShowCritPointData"});
@@ -50,14 +50,13 @@ const QHash<QString, QString> &Pages() {
         put("verschieben.html",
             {"mnuConstVector", "mnuAddConstVector", "mnuSubConstVector", "mnuSubtractVelocityProfile"});
         put("transformation.html", {"frmXYTrafo", "frmMirrorOptions", "mnuCoordTrafo", "mnuMirror"});
-        put("buffer.html", {"mnuVectorfieldToBuffer", "mnuAddSubVectorfield", "mnuAddVectorfield",
-                            "mnuSubVectorfield", "mnuUseBufferAsMask"});
-        put("export.html", {"mnuExport", "mnuExportTrajectory", "mnuExportForStanford", "mnuExportForTecPlot",
-                            "mnuExportForMatlab", "mnuExportVectorfieldForStanford", "mnuExportVelProfileForStanford",
-                            "mnuExportSwirlSquareForStanford", "mnuExportVorticityForStanford",
-                            "mnuExportTestFunctionForStanford", "mnuExportSwirlForTecPlot",
-                            "mnuExportVorticityForTecPlot", "mnuExportVectorfieldForMatlab",
-                            "mnuExportSwirlSquareForMatlab"});
+        put("buffer.html", {"mnuVectorfieldToBuffer", "mnuAddSubVectorfield", "mnuAddVectorfield", "mnuSubVectorfield",
+                            "mnuUseBufferAsMask"});
+        put("export.html",
+            {"mnuExport", "mnuExportTrajectory", "mnuExportForStanford", "mnuExportForTecPlot", "mnuExportForMatlab",
+             "mnuExportVectorfieldForStanford", "mnuExportVelProfileForStanford", "mnuExportSwirlSquareForStanford",
+             "mnuExportVorticityForStanford", "mnuExportTestFunctionForStanford", "mnuExportSwirlForTecPlot",
+             "mnuExportVorticityForTecPlot", "mnuExportVectorfieldForMatlab", "mnuExportSwirlSquareForMatlab"});
         put("bitmap.html", {"frmPicSize", "mnuExportVectorfieldAsBitmap"});
         put("drucken.html", {"frmPrinter", "mnuPrint"});
         return p;
@@ -68,8 +67,7 @@ const QHash<QString, QString> &Pages() {
 // The vector dialog also asks for the constant vector of the shift commands,
 // under a caption of its own ("Zu addierender Vektor").
 QString PageOfWidget(const QWidget *w) {
-    if (w->objectName() == QLatin1String("frmEditVector") &&
-        w->windowTitle().startsWith(QLatin1String("Zu ")))
+    if (w->objectName() == QLatin1String("frmEditVector") && w->windowTitle().startsWith(QLatin1String("Zu ")))
         return QStringLiteral("verschieben.html");
     return HelpPageForName(w->objectName());
 }

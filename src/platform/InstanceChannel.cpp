@@ -177,10 +177,10 @@ HandOverResult HandOver(const QString &name, const QString &text, int timeoutMs)
 
 void SendToPrevInstance(const QString &text) {
     switch (HandOver(InstanceServerName(), text, kHandOverTimeoutMs)) {
-    case HandOverResult::NoWindow: MessageBox("Fenster nicht gefunden!"); break;
-    case HandOverResult::NoTextBox: MessageBox("TextBox nicht gefunden!"); break;
-    case HandOverResult::Handled:
-    case HandOverResult::StillBusy: break;  // the running instance has the text
+        case HandOverResult::NoWindow: MessageBox("Fenster nicht gefunden!"); break;
+        case HandOverResult::NoTextBox: MessageBox("TextBox nicht gefunden!"); break;
+        case HandOverResult::Handled:
+        case HandOverResult::StillBusy: break;  // the running instance has the text
     }
 }
 

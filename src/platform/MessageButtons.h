@@ -21,10 +21,10 @@ inline std::vector<MessageButton> ButtonsOf(MsgButtons buttons) {
     const MessageButton yes{MsgAnswer::Yes, QStringLiteral("&Ja"), QDialogButtonBox::YesRole};
     const MessageButton no{MsgAnswer::No, QStringLiteral("&Nein"), QDialogButtonBox::NoRole};
     switch (buttons) {
-    case MsgButtons::Ok: return {ok};
-    case MsgButtons::OkCancel: return {ok, cancel};
-    case MsgButtons::YesNo: return {yes, no};
-    case MsgButtons::YesNoCancel: return {yes, no, cancel};
+        case MsgButtons::Ok: return {ok};
+        case MsgButtons::OkCancel: return {ok, cancel};
+        case MsgButtons::YesNo: return {yes, no};
+        case MsgButtons::YesNoCancel: return {yes, no, cancel};
     }
     return {ok};
 }
@@ -33,10 +33,10 @@ inline std::vector<MessageButton> ButtonsOf(MsgButtons buttons) {
 // one, otherwise No for a question and OK for a plain message.
 inline MsgAnswer ClosedAnswer(MsgButtons buttons) {
     switch (buttons) {
-    case MsgButtons::OkCancel:
-    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    case MsgButtons::Ok: break;
+        case MsgButtons::OkCancel:
+        case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
+        case MsgButtons::YesNo: return MsgAnswer::No;
+        case MsgButtons::Ok: break;
     }
     return MsgAnswer::Ok;
 }

@@ -130,8 +130,7 @@ void PictureBox::Circle(double x, double y, double radius, int32_t color) {
     Prepare(*p, color);
     const double rx = radius / TwipsPerPixelX(), ry = radius / TwipsPerPixelY();
     if (FillSolid) p->setBrush(ToQColor(FillColor));
-    if (std::isfinite(rx) && std::isfinite(ry))
-        p->drawEllipse(QPointF(ToPixelsX(x), ToPixelsY(y)), rx, ry);
+    if (std::isfinite(rx) && std::isfinite(ry)) p->drawEllipse(QPointF(ToPixelsX(x), ToPixelsY(y)), rx, ry);
     EndPaint();
 }
 

@@ -13,7 +13,7 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr double kScreenDpi = 96.0;
 constexpr double kDashScreenPixels = 4.0;
 constexpr double kGapScreenPixels = 2.0;
-}
+}  // namespace
 
 const char kPdfPrinterName[] = "PDF-Datei";
 
@@ -46,8 +46,8 @@ QPen PrinterSurface::Pen(int32_t color) const {
         // makes the screen's dashes a few hundredths of a millimetre long and
         // the line print solid; keep their length on paper instead.
         const double devicePerScreenPixel = sx_ * kTwipsPerInch / kScreenDpi;
-        pen.setDashPattern({kDashScreenPixels * devicePerScreenPixel / width,
-                            kGapScreenPixels * devicePerScreenPixel / width});
+        pen.setDashPattern(
+            {kDashScreenPixels * devicePerScreenPixel / width, kGapScreenPixels * devicePerScreenPixel / width});
     } else {
         pen.setStyle(Qt::SolidLine);
     }
@@ -59,19 +59,19 @@ void PrinterSurface::Line(double x1, double y1, double x2, double y2, int32_t co
     const QPointF a = Dev(x1, y1), b = Dev(x2, y2);
     painter_.setPen(Pen(color));
     switch (box) {
-    case BoxStyle::None:
-        painter_.setBrush(Qt::NoBrush);
-        painter_.drawLine(a, b);
-        break;
-    case BoxStyle::Filled:
-        painter_.setPen(Qt::NoPen);
-        painter_.setBrush(PictureBox::ToQColor(color));
-        painter_.drawRect(QRectF(a, b).normalized().adjusted(0, 0, 1, 1));
-        break;
-    case BoxStyle::Outline:
-        painter_.setBrush(FillSolid ? QBrush(PictureBox::ToQColor(FillColor)) : QBrush(Qt::NoBrush));
-        painter_.drawRect(QRectF(a, b).normalized());
-        break;
+        case BoxStyle::None:
+            painter_.setBrush(Qt::NoBrush);
+            painter_.drawLine(a, b);
+            break;
+        case BoxStyle::Filled:
+            painter_.setPen(Qt::NoPen);
+            painter_.setBrush(PictureBox::ToQColor(color));
+            painter_.drawRect(QRectF(a, b).normalized().adjusted(0, 0, 1, 1));
+            break;
+        case BoxStyle::Outline:
+            painter_.setBrush(FillSolid ? QBrush(PictureBox::ToQColor(FillColor)) : QBrush(Qt::NoBrush));
+            painter_.drawRect(QRectF(a, b).normalized());
+            break;
     }
     CurrentX = x2;
     CurrentY = y2;

@@ -35,14 +35,14 @@ public:
     bool Dashed = false;
     bool FillSolid = true;  // interior of circles and outlined boxes
     int32_t FillColor = 0;
-    int DrawWidth = 1;      // device pixels
+    int DrawWidth = 1;  // device pixels
     double CurrentX = 0, CurrentY = 0;
 
     void Line(double x1, double y1, double x2, double y2, int32_t color, BoxStyle box = BoxStyle::None);
     void Circle(double x, double y, double radius, int32_t color);
     void PSet(double x, double y, int32_t color);
     void Polyline(const std::vector<IntPoint> &points, int32_t color);  // twips
-    void Print(const QString &text);  // at CurrentX/CurrentY in ForeColor
+    void Print(const QString &text);                                    // at CurrentX/CurrentY in ForeColor
 
     double TextWidth(const std::string &text) const override;
     double TextHeight(const std::string &text) const override;

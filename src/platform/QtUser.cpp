@@ -77,10 +77,10 @@ MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (m.icon) {
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::None: break;
+        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MsgIcon::None: break;
     }
     std::vector<std::pair<MsgAnswer, QAbstractButton *>> buttons;
     const MsgAnswer byReturn = DefaultAnswer(m);

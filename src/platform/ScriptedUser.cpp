@@ -14,12 +14,12 @@ namespace sx {
 namespace {
 const char *KindName(ScriptedUser::Kind k) {
     switch (k) {
-    case ScriptedUser::Kind::Message: return "message box";
-    case ScriptedUser::Kind::Input: return "input box";
-    case ScriptedUser::Kind::File: return "file dialog";
-    case ScriptedUser::Kind::Color: return "colour dialog";
-    case ScriptedUser::Kind::Help: return "help";
-    case ScriptedUser::Kind::Dialog: return "dialog window";
+        case ScriptedUser::Kind::Message: return "message box";
+        case ScriptedUser::Kind::Input: return "input box";
+        case ScriptedUser::Kind::File: return "file dialog";
+        case ScriptedUser::Kind::Color: return "colour dialog";
+        case ScriptedUser::Kind::Help: return "help";
+        case ScriptedUser::Kind::Dialog: return "dialog window";
     }
     return "?";
 }

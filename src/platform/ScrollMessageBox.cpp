@@ -29,20 +29,20 @@ QString DisplayText(const QString &text) {
 
 QStyle::StandardPixmap StyleIcon(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Question: return QStyle::SP_MessageBoxQuestion;
-    case MsgIcon::Exclamation: return QStyle::SP_MessageBoxWarning;
-    case MsgIcon::Information: break;
-    case MsgIcon::None: break;
+        case MsgIcon::Question: return QStyle::SP_MessageBoxQuestion;
+        case MsgIcon::Exclamation: return QStyle::SP_MessageBoxWarning;
+        case MsgIcon::Information: break;
+        case MsgIcon::None: break;
     }
     return QStyle::SP_MessageBoxInformation;
 }
 
 QString ButtonName(MsgAnswer answer) {
     switch (answer) {
-    case MsgAnswer::Ok: return QStringLiteral("cmdOk");
-    case MsgAnswer::Cancel: return QStringLiteral("cmdCancel");
-    case MsgAnswer::Yes: return QStringLiteral("cmdYes");
-    case MsgAnswer::No: return QStringLiteral("cmdNo");
+        case MsgAnswer::Ok: return QStringLiteral("cmdOk");
+        case MsgAnswer::Cancel: return QStringLiteral("cmdCancel");
+        case MsgAnswer::Yes: return QStringLiteral("cmdYes");
+        case MsgAnswer::No: return QStringLiteral("cmdNo");
     }
     return QString();
 }
@@ -51,8 +51,8 @@ QString ButtonName(MsgAnswer answer) {
 
 bool MessageTooTallForScreen(const QString &text, const QWidget *parent) {
     const QFontMetrics fm(QApplication::font("QMessageBox"));
-    const QRect needed = fm.boundingRect(QRect(0, 0, kWrapWidth, 0),
-                                         Qt::TextWordWrap | Qt::TextExpandTabs, DisplayText(text));
+    const QRect needed =
+        fm.boundingRect(QRect(0, 0, kWrapWidth, 0), Qt::TextWordWrap | Qt::TextExpandTabs, DisplayText(text));
     return needed.height() + kChromeHeight > LargestClientSize(parent).height();
 }
 

@@ -5,7 +5,10 @@
 namespace sx {
 
 namespace {
-QSettings Store() { return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Strudelax"), QStringLiteral("Strudelax")); }
+QSettings Store() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Strudelax"),
+                     QStringLiteral("Strudelax"));
+}
 QString Key(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
 }  // namespace
 

@@ -29,7 +29,8 @@ public:
     virtual ~UserInteraction() = default;
     virtual MsgAnswer ShowMessage(const UserMessage &message) = 0;
     // nullopt when the user cancels
-    virtual std::optional<QString> AskInput(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    virtual std::optional<QString> AskInput(const QString &prompt, const QString &title,
+                                            const QString &defaultText) = 0;
     // false on Cancel; on OK fileName and filterIndex hold the choice
     virtual bool ShowFileDialog(FileDialogRequest &request) = 0;
     virtual bool ShowColorDialog(int32_t &color) = 0;

@@ -56,9 +56,9 @@ void frmVectorTable::DrawCoordSystem() {
     std::optional<PictureFont> xf, yf;
     if (imgXAxis) xf.emplace(*imgXAxis);
     if (imgYAxis) yf.emplace(*imgYAxis);
-    const CoordSystemLayout layout =
-        ComputeCoordSystem(doc, g, SizeOf(imgXAxis), SizeOf(imgYAxis), xf ? static_cast<const TextMetrics &>(*xf) : none,
-                           yf ? static_cast<const TextMetrics &>(*yf) : none);
+    const CoordSystemLayout layout = ComputeCoordSystem(doc, g, SizeOf(imgXAxis), SizeOf(imgYAxis),
+                                                        xf ? static_cast<const TextMetrics &>(*xf) : none,
+                                                        yf ? static_cast<const TextMetrics &>(*yf) : none);
 
     const int32_t color = doc.Colors[ColCoordSystem];
     plot.BeginPaint();

@@ -17,9 +17,7 @@ class PictureFont : public FontSurface {
 public:
     explicit PictureFont(PictureBox &pic) : pic_(pic) {}
     double TextWidth(const std::string &text) const override { return pic_.TextWidth(QString::fromStdString(text)); }
-    double TextHeight(const std::string &text) const override {
-        return pic_.TextHeight(QString::fromStdString(text));
-    }
+    double TextHeight(const std::string &text) const override { return pic_.TextHeight(QString::fromStdString(text)); }
     void SetFontSize(double points) override { pic_.FontSize = points; }
     double FontSize() const override { return pic_.FontSize; }
 

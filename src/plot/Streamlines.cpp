@@ -10,11 +10,11 @@
 #include "app/frmMain.h"
 #include "document/frmVectorTable.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/PictureBox.h"
 #include "platform/UserInteraction.h"
 #include "platform/WaitCursor.h"
 #include "plot/PlotSupport.h"
-#include "platform/FileNames.h"
 
 namespace sx {
 
@@ -88,10 +88,10 @@ void frmVectorTable::mnuAutoClearTrajectories_Click() {
 }
 
 void frmVectorTable::mnuTestParticle_Click() {
-    const QString answer = InputBox(QStringLiteral("Bitte geben Sie die Schrittweite als Bruchteil des Abstands zweier "
-                                                   "diagonal-benachbarten Vektoren ein:"),
-                                    QStringLiteral("Stromlinie zeichnen"),
-                                    QString::fromStdString(TestParticleDefaultText(doc)));
+    const QString answer =
+        InputBox(QStringLiteral("Bitte geben Sie die Schrittweite als Bruchteil des Abstands zweier "
+                                "diagonal-benachbarten Vektoren ein:"),
+                 QStringLiteral("Stromlinie zeichnen"), QString::fromStdString(TestParticleDefaultText(doc)));
     const auto step = ReadStepAnswer(answer.toStdString());
     if (!step) return;
     doc.BothDirections = step->BothDirections;

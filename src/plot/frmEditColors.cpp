@@ -196,14 +196,14 @@ frmEditColors::frmEditColors(QWidget *parent) : QDialog(parent) {
     };
     auto *rows = new QVBoxLayout;
     rows->setContentsMargins(0, 0, 0, 0);
-    rows->addLayout(scaleRow(picColBackMax, QStringLiteral("Hintergrundfarbe bei Maximum"), txtMaxValue, cmdMax,
-                             cmdMinusMin));
+    rows->addLayout(
+        scaleRow(picColBackMax, QStringLiteral("Hintergrundfarbe bei Maximum"), txtMaxValue, cmdMax, cmdMinusMin));
     rows->addStretch();
     rows->addLayout(
         scaleRow(picColBackNull, QStringLiteral("Mittlere Hintergrundfarbe"), txtNullValue, cmdNull, cmdMiddle));
     rows->addStretch();
-    rows->addLayout(scaleRow(picColBackMin, QStringLiteral("Hintergrundfarbe bei Minumum"), txtMinValue, cmdMin,
-                             cmdMinusMax));
+    rows->addLayout(
+        scaleRow(picColBackMin, QStringLiteral("Hintergrundfarbe bei Minumum"), txtMinValue, cmdMin, cmdMinusMax));
     auto *scale = new QHBoxLayout;
     scale->addWidget(picBackgroundPalette, 0, Qt::AlignTop);
     scale->addWidget(LineNullValue, 0, Qt::AlignTop);
@@ -251,16 +251,16 @@ frmEditColors::frmEditColors(QWidget *parent) : QDialog(parent) {
 
 ColorBox *frmEditColors::Box(int colorIndex) const {
     switch (colorIndex) {
-    case ColVector: return picColVector;
-    case ColVectorQuest: return picColVectorQuest;
-    case ColVectorCrit: return picColVectorCrit;
-    case ColCoordSystem: return picColCoordSystem;
-    case ColTrajectory: return picColTraj;
-    case ColBackground: return picColBackground;
-    case ColBackMin: return picColBackMin;
-    case ColBackNull: return picColBackNull;
-    case ColBackMax: return picColBackMax;
-    default: return nullptr;
+        case ColVector: return picColVector;
+        case ColVectorQuest: return picColVectorQuest;
+        case ColVectorCrit: return picColVectorCrit;
+        case ColCoordSystem: return picColCoordSystem;
+        case ColTrajectory: return picColTraj;
+        case ColBackground: return picColBackground;
+        case ColBackMin: return picColBackMin;
+        case ColBackNull: return picColBackNull;
+        case ColBackMax: return picColBackMax;
+        default: return nullptr;
     }
 }
 
@@ -283,9 +283,9 @@ void frmEditColors::DrawPalette() {
     PictureBox *pic = picBackgroundPalette;
     pic->Cls();
     const int h = pic->height(), w = pic->width();
-    const std::optional<Palette> p = ComputePalette(Value(txtMaxValue), Value(txtNullValue), Value(txtMinValue), h,
-                                                    picColBackMax->Color(), picColBackNull->Color(),
-                                                    picColBackMin->Color());
+    const std::optional<Palette> p =
+        ComputePalette(Value(txtMaxValue), Value(txtNullValue), Value(txtMinValue), h, picColBackMax->Color(),
+                       picColBackNull->Color(), picColBackMin->Color());
     if (!p) {
         LineNullValue->NullVisible = false;
         LineNullValue->update();

@@ -70,13 +70,13 @@ public:
     double MaxValue = 0, MinValue = 0;
 
     ColorBox *picColVector = nullptr, *picColVectorQuest = nullptr, *picColVectorCrit = nullptr,
-             *picColBackground = nullptr, *picColBackMax = nullptr, *picColBackNull = nullptr,
-             *picColBackMin = nullptr, *picColTraj = nullptr, *picColCoordSystem = nullptr;
+             *picColBackground = nullptr, *picColBackMax = nullptr, *picColBackNull = nullptr, *picColBackMin = nullptr,
+             *picColTraj = nullptr, *picColCoordSystem = nullptr;
     ScaleValueBox *txtMaxValue = nullptr, *txtNullValue = nullptr, *txtMinValue = nullptr;
     PictureBox *picBackgroundPalette = nullptr;
     ScaleLines *LineNullValue = nullptr;
-    QPushButton *cmdMax = nullptr, *cmdMinusMax = nullptr, *cmdNull = nullptr, *cmdMiddle = nullptr,
-                *cmdMin = nullptr, *cmdMinusMin = nullptr;
+    QPushButton *cmdMax = nullptr, *cmdMinusMax = nullptr, *cmdNull = nullptr, *cmdMiddle = nullptr, *cmdMin = nullptr,
+                *cmdMinusMin = nullptr;
     QPushButton *cmdSaveAsStandard = nullptr, *cmdSetStandard = nullptr, *cmdOk = nullptr, *cmdCancel = nullptr;
 
     // The box of each colour of the document's table, by ColorIndex.

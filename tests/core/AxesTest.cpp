@@ -80,12 +80,12 @@ TEST(Axes, HundredMillimetres) {
     FixedFont font;
     auto c = ComputeCoordSystem(d, g, StripSize{1000, 200}, StripSize{300, 1000}, font, font);
     ASSERT_TRUE(c.XAxis && c.YAxis);
-    const std::vector<std::string> expected{" 0", " 10", " 20", " 30", " 40", " 50", " 60", " 70", " 80", " 90",
-                                            " 100"};
+    const std::vector<std::string> expected{" 0",  " 10", " 20", " 30", " 40", " 50",
+                                            " 60", " 70", " 80", " 90", " 100"};
     EXPECT_EQ(Texts(c.XLabels), expected);
     EXPECT_EQ(Texts(c.YLabels), expected);
-    EXPECT_EQ(CountDashed(c, true), 22u);   // every tenth tick of both axes
-    EXPECT_EQ(CountDashed(c, false), 202u); // a mark for every 1 mm tick
+    EXPECT_EQ(CountDashed(c, true), 22u);    // every tenth tick of both axes
+    EXPECT_EQ(CountDashed(c, false), 202u);  // a mark for every 1 mm tick
 
     // x labels: centred under the tick, the first clamped to the left edge, the last to the right one
     EXPECT_EQ(c.XLabels[0].X, 0);

@@ -22,17 +22,29 @@ struct Geometry {
 std::string Header(const Geometry &g, const std::string &recording1 = "a.tif") {
     auto n = [](int v) { return (v >= 0 ? " " : "") + std::to_string(v); };
     return "Date and time:                 02.02.98 17:30\r\n"
-           "Recording 1:                   " + recording1 + "\r\n"
+           "Recording 1:                   " +
+           recording1 +
+           "\r\n"
            "Recording 2:                   b.tif\r\n"
            "Flow type:                     Wirbel\r\n"
            "Phase type:                   keine\r\n"
            "Recording type:                PIV\r\n"
            "Algorithm:                     FFT\r\n"
-           "Image size           [pixels]:" + n(g.W) + " x" + n(g.H) + "\r\n"
-           "Interrogation Window [pixels]:" + n(g.w) + " x" + n(g.h) + "\r\n"
-           "Interrogation Grid   [pixels]:" + n(g.gx) + " x" + n(g.gy) + "\r\n"
-           "Image/objekt ratio[pixels/cm]:" + n(g.ratio) + "\r\n"
-           "Time interval   [microsecond]:" + n(g.interval) + "\r\n"
+           "Image size           [pixels]:" +
+           n(g.W) + " x" + n(g.H) +
+           "\r\n"
+           "Interrogation Window [pixels]:" +
+           n(g.w) + " x" + n(g.h) +
+           "\r\n"
+           "Interrogation Grid   [pixels]:" +
+           n(g.gx) + " x" + n(g.gy) +
+           "\r\n"
+           "Image/objekt ratio[pixels/cm]:" +
+           n(g.ratio) +
+           "\r\n"
+           "Time interval   [microsecond]:" +
+           n(g.interval) +
+           "\r\n"
            "Interrogation points:          7\r\n"
            "\r\n"
            "x[pix] y[pix]   vx[pix]   vy[pix]     X[mm]     Y[mm]   Vx[m/s]   Vy[m/s]\r\n"
@@ -135,8 +147,8 @@ TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
     EXPECT_EQ(wide.substr(0, 9), "123456782");  // field 2 follows at once
     const std::string &l = lines[17];
     auto sp = [](size_t n) { return std::string(n, ' '); };
-    EXPECT_EQ(l, "1" + sp(6) + "2" + sp(8) + "-1.5000" + sp(4) + "0.0000" + sp(5) + "1.000" + sp(5) + "2.000" +
-                     sp(3) + "-1.5000" + sp(4) + "0.0000");
+    EXPECT_EQ(l, "1" + sp(6) + "2" + sp(8) + "-1.5000" + sp(4) + "0.0000" + sp(5) + "1.000" + sp(5) + "2.000" + sp(3) +
+                     "-1.5000" + sp(4) + "0.0000");
     EXPECT_EQ(l.find("-1.5000"), 16u);  // one column left of an unsigned field
     EXPECT_EQ(l.find("0.0000"), 27u);
 }
@@ -144,8 +156,8 @@ TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
 TEST(DatFile, FastNumberTextsMatchFormatFixed) {
     // values near and on the ties of 4 and 3 decimals, and ordinary ones
     // (fields 7 and 8 keep apart below 1000)
-    std::vector<double> values = {0.03125, -0.03125, 0.00005, 1.00005, 2.5e-5, 123.78905, -0.000049999,
-                                  0.5, 99.99995, -0.96875, 9.99995, 0.0, -0.0, 1e-300, 4.00015};
+    std::vector<double> values = {0.03125,  -0.03125, 0.00005, 1.00005, 2.5e-5, 123.78905, -0.000049999, 0.5,
+                                  99.99995, -0.96875, 9.99995, 0.0,     -0.0,   1e-300,    4.00015};
     uint64_t s = 12345;
     for (int k = 0; k < 4000; ++k) {
         s = s * 6364136223846793005ull + 1442695040888963407ull;
@@ -313,7 +325,7 @@ TEST(DatFile, GridFit) {
 TEST(DatFile, DataLinesLandByTheirPixelCoordinates) {
     // x0 = 16, y0 = 984, g = 16
     std::string text = Header({}) + Line(48, 984, 1.5, -2.5) + Line(16, 968, 3, 4) + Line(48, 984, 7, 8) +
-                       Line(1, 999, 0.25, 0.5)  // up to gx - 1 left of x0 and above y0: still node (1, 1)
+                       Line(1, 999, 0.25, 0.5)             // up to gx - 1 left of x0 and above y0: still node (1, 1)
                        + Line(32, 952, 9, 9) + "   \r\n";  // a blank line at the end is no data line
     VectorDocument doc;
     ASSERT_TRUE(ReadDatBytes(text, doc).ok);
@@ -331,8 +343,8 @@ TEST(DatFile, DataLinesLandByTheirPixelCoordinates) {
     EXPECT_EQ(doc.U(2, 1), -1.25);
     EXPECT_EQ(doc.V(2, 1), -0.5);
     // the pixel x is rounded after subtracting x0, halves to even
-    ASSERT_TRUE(ReadDatBytes(Header({}) + "31.5 984 0 0 0 0 1 1\r\n31.4 968 0 0 0 0 1 1\r\n",
-                             doc = VectorDocument()).ok);
+    ASSERT_TRUE(
+        ReadDatBytes(Header({}) + "31.5 984 0 0 0 0 1 1\r\n31.4 968 0 0 0 0 1 1\r\n", doc = VectorDocument()).ok);
     EXPECT_EQ(doc.Status(2, 1), 1);  // 31.5 - 16 = 15.5 -> 16 -> column 2
     EXPECT_EQ(doc.Status(1, 2), 1);  // 15.4 -> 15 -> column 1
 }
@@ -373,10 +385,10 @@ TEST(DatFile, BrokenFilesFailSoundly) {
     std::string huge = header;
     huge.replace(huge.find(" 100\r\n"), 6, " 9999999999\r\n");
     ExpectOpenFailure(huge);
-    ExpectOpenFailure(header + "16 984 0 0 0 0 1\r\n");         // seven fields
-    ExpectOpenFailure(header + "16 1000 0 0 0 0 1 1\r\n");      // row 0
-    ExpectOpenFailure(header + "992 984 0 0 0 0 1 1\r\n");      // column 62
-    ExpectOpenFailure(header + "99999999999 984 0 0 0 0 1 1\r\n");  // beyond 32 bits
+    ExpectOpenFailure(header + "16 984 0 0 0 0 1\r\n");                                // seven fields
+    ExpectOpenFailure(header + "16 1000 0 0 0 0 1 1\r\n");                             // row 0
+    ExpectOpenFailure(header + "992 984 0 0 0 0 1 1\r\n");                             // column 62
+    ExpectOpenFailure(header + "99999999999 984 0 0 0 0 1 1\r\n");                     // beyond 32 bits
     ExpectOpenFailure(header + "16 984 0 0 0 0 1 " + std::string(400, '9') + "\r\n");  // infinite
     Geometry g;
     for (int *field : {&g.gx, &g.gy}) {

@@ -86,9 +86,9 @@ TEST(DerivedFields, CentralAndOneSidedDifferences) {
     // v = x^2/1000: central difference 2x, one-sided (x_i - h .. x_i) 2x - h
     auto d = Field(7, 3, 2, 1, [](double x, double, double &u, double &v) { u = 0, v = x * x / 1000; });
     auto w = Vort(d);
-    EXPECT_NEAR(w[d.Index(3, 2)], 2 * 4.0, 1e-9);      // x = 4, central
-    EXPECT_NEAR(w[d.Index(1, 2)], 0 + 2, 1e-9);        // first column: forward (0..2)
-    EXPECT_NEAR(w[d.Index(7, 2)], 2 * 12.0 - 2, 1e-9); // last column: backward (10..12)
+    EXPECT_NEAR(w[d.Index(3, 2)], 2 * 4.0, 1e-9);       // x = 4, central
+    EXPECT_NEAR(w[d.Index(1, 2)], 0 + 2, 1e-9);         // first column: forward (0..2)
+    EXPECT_NEAR(w[d.Index(7, 2)], 2 * 12.0 - 2, 1e-9);  // last column: backward (10..12)
 
     d.Status(4, 2) = StatusInvalid;  // right neighbour of (3, 2)
     w = Vort(d);
@@ -121,8 +121,8 @@ TEST(DerivedFields, InvalidNodes) {
 
 TEST(DerivedFields, DegenerateGridsGiveZero) {
     auto rot = [](double x, double y, double &u, double &v) { u = -y / 1000, v = x / 1000; };
-    for (auto d : {Field(1, 5, 1, 1, rot), Field(5, 1, 1, 1, rot), Field(1, 1, 1, 1, rot),
-                   Field(4, 4, 0, 1, rot), Field(4, 4, 1, 0, rot)}) {
+    for (auto d : {Field(1, 5, 1, 1, rot), Field(5, 1, 1, 1, rot), Field(1, 1, 1, 1, rot), Field(4, 4, 0, 1, rot),
+                   Field(4, 4, 1, 0, rot)}) {
         for (double w : Vort(d)) EXPECT_EQ(w, 0);
         for (double s : Swirl(d)) EXPECT_EQ(s, 0);
     }
@@ -134,7 +134,7 @@ TEST(DerivedFields, DegenerateGridsGiveZero) {
     d.V(7, 7) = std::numeric_limits<double>::infinity();
     for (double w : Vort(d)) EXPECT_TRUE(std::isfinite(w));
     for (double s : Swirl(d)) EXPECT_TRUE(std::isfinite(s));
-    EXPECT_EQ(Vort(d)[d.Index(5, 4)], 0);       // uses the NaN node
+    EXPECT_EQ(Vort(d)[d.Index(5, 4)], 0);          // uses the NaN node
     EXPECT_NEAR(Vort(d)[d.Index(2, 2)], 2, 1e-9);  // far from it
 }
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "FaultSearch.h"
-#include "ValidField.h"
 #include "PlotGeometry.h"
+#include "ValidField.h"
 
 using namespace sx;
 
@@ -160,10 +160,10 @@ TEST(FaultSearchPass, IsolatedVectorLocalAgainstOverallMean) {
 
 TEST(FaultSearchPass, AndOrMarksAndSkippedNodes) {
     VectorDocument d = Field(3, 2);
-    Set(d, 1, 1, 5, 5);   // both components out
-    Set(d, 2, 1, 5, 0);   // x out only
+    Set(d, 1, 1, 5, 5);  // both components out
+    Set(d, 2, 1, 5, 0);  // x out only
     Set(d, 3, 1, 5, 5);
-    d.Status(3, 1) = StatusInvalid;  // never tested
+    d.Status(3, 1) = StatusInvalid;       // never tested
     d.Status(3, 2) = StatusQuestionable;  // earlier mark: stays
     FaultCriteria c;
     c.XComp = c.YComp = true;
@@ -218,7 +218,8 @@ Comparison ReferenceMedian(const VectorDocument &d, int i, int j, int hx, int hy
     std::vector<E> L;
     for (int a = std::max(1, i - hx); a <= std::min(d.NX, i + hx); ++a)
         for (int b = std::max(1, j - hy); b <= std::min(d.NY, j + hy); ++b)
-            if ((a != i || b != j) && d.Status(a, b) > 0) L.push_back({d.U(a, b), d.V(a, b), VectorNorm(d.U(a, b), d.V(a, b))});
+            if ((a != i || b != j) && d.Status(a, b) > 0)
+                L.push_back({d.U(a, b), d.V(a, b), VectorNorm(d.U(a, b), d.V(a, b))});
     Comparison c;
     const size_t k = L.size();
     if (k == 0) return c;

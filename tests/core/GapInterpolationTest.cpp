@@ -110,8 +110,10 @@ TEST(GapInterpolation, AgreesWithPassByPassRescan) {
             for (int j = 1; j <= 9; ++j) {
                 const int r = (i * 31 + j * 17 + seed * 7) % 11;
                 d.U(i, j) = 0.3 * r - 1.1 + 0.01 * i;
-                if (r < 4 + seed) d.Status(i, j) = StatusInvalid;
-                else if (r == 10) d.Status(i, j) = StatusRemoved;
+                if (r < 4 + seed)
+                    d.Status(i, j) = StatusInvalid;
+                else if (r == 10)
+                    d.Status(i, j) = StatusRemoved;
             }
         // a solid block that needs several passes
         for (int i = 3; i <= 8; ++i)
@@ -156,9 +158,11 @@ TEST(GapInterpolationMean, MessageText) {
     m.count = 3;
     const UserMessage msg = MeanVelocityMessage(m);
     const std::string head =
-        "Die mittlere Geschwindigkeit beträgt:\r\n\r\n           Vx =  .5 m/s\r\n           Vy = -.25 m/s\r\n\r\nDer Vektor";
-    const std::string tail = "die Tabelle eingefügt werden. Außerdem wird ein sich in der Zwischenablage befindlicher "
-                             "Vektor als Standardvorgabe im Formular 'Vektor eingeben' vorgegeben.";
+        "Die mittlere Geschwindigkeit beträgt:\r\n\r\n           Vx =  .5 m/s\r\n           Vy = -.25 m/s\r\n\r\nDer "
+        "Vektor";
+    const std::string tail =
+        "die Tabelle eingefügt werden. Außerdem wird ein sich in der Zwischenablage befindlicher "
+        "Vektor als Standardvorgabe im Formular 'Vektor eingeben' vorgegeben.";
     EXPECT_EQ(msg.text.substr(0, head.size()), head);
     ASSERT_GE(msg.text.size(), tail.size());
     EXPECT_EQ(msg.text.substr(msg.text.size() - tail.size()), tail);

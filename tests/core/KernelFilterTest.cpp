@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "KernelFilter.h"
-#include "ValidField.h"
 #include "Mathematical.h"
+#include "ValidField.h"
 
 using namespace sx;
 

@@ -31,12 +31,17 @@ std::string DatText(const std::string &ratio, const std::string &interval, const
            "Image size           [pixels]: 64 x 64\r\n"
            "Interrogation Window [pixels]: 32 x 32\r\n"
            "Interrogation Grid   [pixels]: 16 x 16\r\n"
-           "Image/objekt ratio[pixels/cm]:" + ratio + "\r\n"
-           "Time interval   [microsecond]:" + interval + "\r\n"
+           "Image/objekt ratio[pixels/cm]:" +
+           ratio +
+           "\r\n"
+           "Time interval   [microsecond]:" +
+           interval +
+           "\r\n"
            "Interrogation points:          1\r\n"
            "\r\n"
            "x[pix] y[pix]   vx[pix]   vy[pix]     X[mm]     Y[mm]   Vx[m/s]   Vy[m/s]\r\n"
-           "\r\n" + line + "\r\n";
+           "\r\n" +
+           line + "\r\n";
 }
 
 }  // namespace
@@ -90,7 +95,7 @@ TEST(Numbers, FixedFormatsKeepTheMinusOfValuesThatRoundToZero) {
 TEST(Numbers, ReaderStopsWhereTheNumberCannotGoOn) {
     EXPECT_EQ(ParseNumber("1.5"), 1.5);
     EXPECT_EQ(ParseNumber("  -2.25abc"), -2.25);
-    EXPECT_EQ(ParseNumber("1,5"), 1.0);  // a comma ends the number
+    EXPECT_EQ(ParseNumber("1,5"), 1.0);   // a comma ends the number
     EXPECT_EQ(ParseNumber("1 00"), 1.0);  // so does a blank
     EXPECT_EQ(ParseNumber("- 5"), 0.0);
     EXPECT_EQ(ParseNumber("\t 7"), 7.0);  // leading blanks are skipped

@@ -26,7 +26,8 @@ void ExpectSameCells(const VectorDocument &d, const PlotGeometry &g) {
     if (!grid.Columns.empty())
         for (int j = 1; j <= d.NY; ++j)
             for (int i = 1; i <= d.NX; ++i) {
-                const CellSpan &c = grid.Columns[static_cast<size_t>(i - 1)], &r = grid.Rows[static_cast<size_t>(j - 1)];
+                const CellSpan &c = grid.Columns[static_cast<size_t>(i - 1)],
+                               &r = grid.Rows[static_cast<size_t>(j - 1)];
                 if (c.ok && r.ok)
                     fromGrid.push_back(CellBox{{c.From, r.From}, {c.To, r.To}, BackgroundColor(d, d.BackValue(i, j))});
             }

@@ -21,7 +21,7 @@ VectorDocument Grid(int nx, int ny) {
 TEST(PointerMath, NodeUnderPointerRoundsHalvesToEvenAndClampsToTheGrid) {
     const VectorDocument d = Grid(4, 3);
     const PlotGeometry g = MakePlotGeometry(d, 500, 400);  // cells of 100
-    EXPECT_EQ(NodeUnderPointer(d, g, 350, 250).i, 4);  // half way: the even index
+    EXPECT_EQ(NodeUnderPointer(d, g, 350, 250).i, 4);      // half way: the even index
     EXPECT_EQ(NodeUnderPointer(d, g, 350, 250).j, 2);
     EXPECT_EQ(NodeUnderPointer(d, g, -50, 1e9).i, 1);
     EXPECT_EQ(NodeUnderPointer(d, g, -50, 1e9).j, 3);

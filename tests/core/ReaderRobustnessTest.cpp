@@ -47,8 +47,8 @@ bool CheckOutcome(const Reader &read, const std::string &bytes) {
     const bool ok = doc.NX >= 1 && doc.NY >= 1 && doc.PosXs.size() == static_cast<size_t>(doc.NX) &&
                     doc.PosYs.size() == static_cast<size_t>(doc.NY) && doc.Us.size() == nodes &&
                     doc.Vs.size() == nodes && doc.Statuses.size() == nodes && doc.BackValues.size() == nodes &&
-                    nodes <= MaxDocumentNodes() &&
-                    AllFinite(doc.Us) && AllFinite(doc.Vs) && AllFinite(doc.PosXs) && AllFinite(doc.PosYs);
+                    nodes <= MaxDocumentNodes() && AllFinite(doc.Us) && AllFinite(doc.Vs) && AllFinite(doc.PosXs) &&
+                    AllFinite(doc.PosYs);
     EXPECT_TRUE(ok);
     return ok;
 }
@@ -65,11 +65,8 @@ std::vector<Format> Formats() {
         return ReadVecBytes(b, d, [&](const UserMessage &) { return ++asked % 2 == 0; });
     };
     return {
-        {"sdx", ReadSdxBytes, SdxBytes(doc)},
-        {"vec1", vec, VecBytes(doc, 1)},
-        {"vec2", vec, VecBytes(doc, 2)},
-        {"vec3", vec, VecBytes(doc, 3)},
-        {"dat", ReadDatBytes, *DatBytes(doc)},
+        {"sdx", ReadSdxBytes, SdxBytes(doc)}, {"vec1", vec, VecBytes(doc, 1)},       {"vec2", vec, VecBytes(doc, 2)},
+        {"vec3", vec, VecBytes(doc, 3)},      {"dat", ReadDatBytes, *DatBytes(doc)},
     };
 }
 
@@ -89,15 +86,13 @@ private:
 std::string Mutate(const std::string &src, Random &rnd, bool text) {
     std::string b = src;
     static const char kTextBytes[] = "0123456789 -.,:x\r\n_e";
-    static const int32_t kExtremes[] = {0, -1, 1, 2, 9, 10, 20, 32767, -32768, 0x7FFFFFFF, INT32_MIN, 0x7F800000,
-                                        0x7FC00000};
+    static const int32_t kExtremes[] = {0,     -1,     1,          2,         9,          10,        20,
+                                        32767, -32768, 0x7FFFFFFF, INT32_MIN, 0x7F800000, 0x7FC00000};
     const size_t edits = 1 + rnd.Below(4);
     for (size_t e = 0; e < edits && !b.empty(); ++e) {
         const size_t at = rnd.Below(b.size());
         switch (rnd.Below(5)) {
-            case 0:
-                b[at] = static_cast<char>(rnd.Next());
-                break;
+            case 0: b[at] = static_cast<char>(rnd.Next()); break;
             case 1:
                 b[at] = text ? kTextBytes[rnd.Below(sizeof kTextBytes - 1)] : static_cast<char>(rnd.Below(4));
                 break;
@@ -107,12 +102,8 @@ std::string Mutate(const std::string &src, Random &rnd, bool text) {
                 std::memcpy(&b[at], &v, n);
                 break;
             }
-            case 3:
-                b.erase(at, 1 + rnd.Below(16));
-                break;
-            default:
-                b.insert(at, b.substr(rnd.Below(b.size()), 1 + rnd.Below(32)));
-                break;
+            case 3: b.erase(at, 1 + rnd.Below(16)); break;
+            default: b.insert(at, b.substr(rnd.Below(b.size()), 1 + rnd.Below(32))); break;
         }
     }
     return b;
@@ -172,7 +163,8 @@ TEST(ReaderRobustness, FuzzerFindingsStayFixed) {
     const std::filesystem::path root = std::filesystem::path(STRUDELAX_FIXTURES) / "fuzz";
     const std::pair<const char *, Reader> readers[] = {
         {"sdx", ReadSdxBytes},
-        {"vec", [](const std::string &b, VectorDocument &d) { return ReadVecBytes(b, d, [](const UserMessage &) { return true; }); }},
+        {"vec", [](const std::string &b,
+                   VectorDocument &d) { return ReadVecBytes(b, d, [](const UserMessage &) { return true; }); }},
         {"dat", ReadDatBytes},
     };
     size_t fed = 0;

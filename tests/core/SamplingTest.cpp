@@ -6,7 +6,6 @@
 #include <functional>
 #include <limits>
 
-
 using namespace sx;
 
 namespace {
@@ -54,12 +53,12 @@ TEST(InterpolateVector, NodesEdgesAndCells) {
     for (double sx : {10.0, -10.0})
         for (double sy : {5.0, -5.0}) {
             auto d = Field(Range(sx > 0 ? 0 : 50, sx, 6), Range(sy > 0 ? 0 : 20, sy, 5), Linear);
-            ExpectLinear(d, 23, 7.5);     // inside a cell
-            ExpectLinear(d, 30, 10);      // on an interior node
-            ExpectLinear(d, 0, 0);        // corner at the smallest coordinates
-            ExpectLinear(d, 50, 20);      // corner at the largest
-            ExpectLinear(d, 0, 12.5);     // edge
-            ExpectLinear(d, 50, 3);       // edge
+            ExpectLinear(d, 23, 7.5);                               // inside a cell
+            ExpectLinear(d, 30, 10);                                // on an interior node
+            ExpectLinear(d, 0, 0);                                  // corner at the smallest coordinates
+            ExpectLinear(d, 50, 20);                                // corner at the largest
+            ExpectLinear(d, 0, 12.5);                               // edge
+            ExpectLinear(d, 50, 3);                                 // edge
             EXPECT_TRUE(IsZero(InterpolateVector(d, -0.001, 10)));  // margin
             EXPECT_TRUE(IsZero(InterpolateVector(d, 50.001, 10)));
             EXPECT_TRUE(IsZero(InterpolateVector(d, 20, 20.5)));
@@ -69,10 +68,10 @@ TEST(InterpolateVector, NodesEdgesAndCells) {
 
 TEST(InterpolateVector, ValidityOfTheFourNodes) {
     auto d = Field(Range(0, 10, 6), Range(0, 10, 6), Linear);
-    d.Status(3, 3) = StatusInvalid;  // node at (20, 20)
+    d.Status(3, 3) = StatusInvalid;                     // node at (20, 20)
     EXPECT_TRUE(IsZero(InterpolateVector(d, 25, 25)));  // cell (20..30, 20..30)
     EXPECT_TRUE(IsZero(InterpolateVector(d, 15, 15)));  // cell (10..20, 10..20)
-    ExpectLinear(d, 35, 25);                             // neighbouring cell
+    ExpectLinear(d, 35, 25);                            // neighbouring cell
     // on a node the neighbours on the side of the smaller coordinate count
     ExpectLinear(d, 10, 10);
     EXPECT_TRUE(IsZero(InterpolateVector(d, 30, 30)));  // pairs with (20, 20)
@@ -143,19 +142,19 @@ TEST(Streamline, Termination) {
     EXPECT_EQ(s.Steps(), 16000u);
     EXPECT_EQ(s.X.size(), 16001u);
 
-    EXPECT_EQ(rot.Trace(70, 50, 0).Steps(), 0u);        // no step at all
-    EXPECT_EQ(rot.Trace(50, 50, 0.01).Steps(), 0u);     // at rest in the centre
-    EXPECT_EQ(rot.Trace(-5, 50, 0.01).Steps(), 0u);     // start in the margin
-    EXPECT_EQ(rot.Trace(-5, 50, 0.01).X.size(), 1u);    // the start point stays
+    EXPECT_EQ(rot.Trace(70, 50, 0).Steps(), 0u);      // no step at all
+    EXPECT_EQ(rot.Trace(50, 50, 0.01).Steps(), 0u);   // at rest in the centre
+    EXPECT_EQ(rot.Trace(-5, 50, 0.01).Steps(), 0u);   // start in the margin
+    EXPECT_EQ(rot.Trace(-5, 50, 0.01).X.size(), 1u);  // the start point stays
 
     Plot slow([](double, double, double &u, double &v) { u = 0.0005, v = 0; });
-    EXPECT_EQ(slow.Trace(10, 10, 0.01).Steps(), 0u);    // |u F| = 5e-6 counts as no flow
-    EXPECT_GT(slow.Trace(10, 10, 0.1).Steps(), 0u);     // 5e-5 does not
+    EXPECT_EQ(slow.Trace(10, 10, 0.01).Steps(), 0u);  // |u F| = 5e-6 counts as no flow
+    EXPECT_GT(slow.Trace(10, 10, 0.1).Steps(), 0u);   // 5e-5 does not
 
     Plot gap([](double, double, double &u, double &v) { u = 1, v = 0; });
     gap.d.Status(6, 5) = StatusInvalid;  // x = 50 mm
     Streamline g = gap.Trace(5, 45, 0.05);
-    EXPECT_LE(g.X.back(), 40 + 0.71);     // ends at the first cell touching the invalid node
+    EXPECT_LE(g.X.back(), 40 + 0.71);  // ends at the first cell touching the invalid node
     EXPECT_GT(g.X.back(), 40);
 
     Plot broken([](double x, double, double &u, double &v) {

@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "TableColumns.h"
-#include "ValidField.h"
 #include "TableText.h"
+#include "ValidField.h"
 
 using namespace sx;
 

@@ -61,8 +61,8 @@ TEST(AppendFixed, MatchesFormatFixed) {
     std::mt19937_64 rng(7);
     std::uniform_real_distribution<double> mant(-1.0, 1.0);
     std::uniform_int_distribution<int> ex(-8, 12);
-    std::vector<double> values = {0.0,     -0.0,     0.00005, -0.00005, 0.00015, 2.00005, 1e300,
-                                  -1e-300, 123.4567, 0.99995, -0.99995, 5e-5,    1e15,    -1e16,
+    std::vector<double> values = {0.0,     -0.0,     0.00005,        -0.00005,      0.00015, 2.00005, 1e300,
+                                  -1e-300, 123.4567, 0.99995,        -0.99995,      5e-5,    1e15,    -1e16,
                                   0.03125, -0.09375, 99999999.99995, 1e8 + 0.03125, 12.34565};
     for (int k = 0; k < 20000; ++k) values.push_back(mant(rng) * std::pow(10.0, ex(rng)));
     // decimal halves and exact binary halves of the last digit
@@ -135,8 +135,8 @@ TEST(ParseClipboardVectorText, Accepted) {
     const Case cases[] = {
         {"vector ( 1.5 ;  -.25 )", 1.5, -0.25},
         {"vector ( .5 ;  -1 )", 0.5, -1},
-        {"vector (.5;-1)", 0.5, -1},             // no blanks at all
-        {"vector ( .5;  -1 )", 0.5, -1},          // none before the semicolon, blanks after it
+        {"vector (.5;-1)", 0.5, -1},      // no blanks at all
+        {"vector ( .5;  -1 )", 0.5, -1},  // none before the semicolon, blanks after it
         {"vector (   0 ;0)", 0, 0},
         {"vector ( 1E+20 ;  1E-05 )", 1e20, 1e-5},
     };
@@ -158,22 +158,22 @@ TEST(ParseClipboardVectorText, Refused) {
         "",
         "vector (",
         "vector ()",
-        "Vector ( .5 ;  -1 )",       // case
-        "vector ( .5 ;  -1 ) ",      // blank after the parenthesis
-        " vector ( .5 ;  -1 )",      // blank before the keyword
-        "vector( .5 ;  -1 )",        // keyword not followed by a blank
-        "vector ( 0.5 ;  -1 )",      // 0.5 is written .5
-        "vector ( 1,5 ;  -1 )",      // comma
-        "vector ( .5 ,  -1 )",       // no semicolon
-        "vector ( 1;2 ;  3 )",       // split at the last semicolon: 1;2 is no number text
-        "vector ( .5 ;  )",          // empty y
-        "vector (  ;  -1 )",         // empty x
+        "Vector ( .5 ;  -1 )",   // case
+        "vector ( .5 ;  -1 ) ",  // blank after the parenthesis
+        " vector ( .5 ;  -1 )",  // blank before the keyword
+        "vector( .5 ;  -1 )",    // keyword not followed by a blank
+        "vector ( 0.5 ;  -1 )",  // 0.5 is written .5
+        "vector ( 1,5 ;  -1 )",  // comma
+        "vector ( .5 ,  -1 )",   // no semicolon
+        "vector ( 1;2 ;  3 )",   // split at the last semicolon: 1;2 is no number text
+        "vector ( .5 ;  )",      // empty y
+        "vector (  ;  -1 )",     // empty x
         "vector ( .5 ;  -1.0 )",
         "vector ( .5 ;  1e5 )",
         "vector ( 1 000 ;  1 )",
         "vector ( -0 ;  1 )",
         "vector ( +1 ;  1 )",
-        "vector ( .5\t;  -1 )",      // only blanks are trimmed
+        "vector ( .5\t;  -1 )",  // only blanks are trimmed
         "vector ( Inf ;  1 )",
         "vector ( abc ;  1 )",
         "vector ( .5 ;  -1 ))",

@@ -46,9 +46,10 @@ std::string Comma(std::string s) {
 TEST(TextExports, StanfordVectorFileWritesValidNodesAndTheCritPointOnlyWhenMarked) {
     VectorDocument d = SmallField();
     const std::string header = "X[mm]\tY[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\tGalilei-Trafo:\t .1 \t-2 ";
-    const std::string body = " .5 \t 2 \t .3 \t-.4 \t .5 \r\n"
-                             " .5 \t-1 \t-.3 \t .4 \t .5 \r\n"
-                             " 1.5 \t-1 \t .9 \t-1.2 \t 1.5 \r\n";
+    const std::string body =
+        " .5 \t 2 \t .3 \t-.4 \t .5 \r\n"
+        " .5 \t-1 \t-.3 \t .4 \t .5 \r\n"
+        " 1.5 \t-1 \t .9 \t-1.2 \t 1.5 \r\n";
     EXPECT_EQ(StanfordVectorFile(d, '.'), header + "\r\n" + body);
     // the header texts hold no ".", so the comma form is the same with every "." replaced
     EXPECT_EQ(StanfordVectorFile(d, ','), Comma(header + "\r\n" + body));
@@ -64,9 +65,10 @@ TEST(TextExports, StanfordVectorFileWritesValidNodesAndTheCritPointOnlyWhenMarke
 
 TEST(TextExports, StanfordProfileFileAveragesValidNodesAndSkipsEmptyRows) {
     VectorDocument d = SmallField();
-    const std::string expected = "Y[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\r\n"
-                                 " 2 \t .3 \t-.4 \t .5 \r\n"
-                                 "-1 \t .3 \t-.4 \t .5 \r\n";
+    const std::string expected =
+        "Y[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\r\n"
+        " 2 \t .3 \t-.4 \t .5 \r\n"
+        "-1 \t .3 \t-.4 \t .5 \r\n";
     EXPECT_EQ(StanfordProfileFile(d, '.'), expected);
     EXPECT_EQ(StanfordProfileFile(d, ','), Comma(expected));
     for (int32_t &s : d.Statuses) s = StatusRemoved;
@@ -75,43 +77,48 @@ TEST(TextExports, StanfordProfileFileAveragesValidNodesAndSkipsEmptyRows) {
 
 TEST(TextExports, ScalarFilesRunFromTheLastRowAndIgnoreTheStatus) {
     const VectorDocument d = SmallField();
-    const std::string stanford = "X[mm]/Y[mm]\t 3.5 \t-1 \t 2 \r\n"
-                                 " .5 \t 1E-06 \t .25 \t 1 \r\n"
-                                 " 1.5 \t 4 \t 0 \t-2.25 \r\n";
+    const std::string stanford =
+        "X[mm]/Y[mm]\t 3.5 \t-1 \t 2 \r\n"
+        " .5 \t 1E-06 \t .25 \t 1 \r\n"
+        " 1.5 \t 4 \t 0 \t-2.25 \r\n";
     EXPECT_EQ(StanfordScalarFile(d, '.'), stanford);
     EXPECT_EQ(StanfordScalarFile(d, ','), Comma(stanford));
 
-    const std::string tecplot = " .5   3.5   1E-06 \r\n"
-                                " .5  -1   .25 \r\n"
-                                " .5   2   1 \r\n"
-                                " 1.5   3.5   4 \r\n"
-                                " 1.5  -1   0 \r\n"
-                                " 1.5   2  -2.25 \r\n";
+    const std::string tecplot =
+        " .5   3.5   1E-06 \r\n"
+        " .5  -1   .25 \r\n"
+        " .5   2   1 \r\n"
+        " 1.5   3.5   4 \r\n"
+        " 1.5  -1   0 \r\n"
+        " 1.5   2  -2.25 \r\n";
     EXPECT_EQ(TecPlotScalarFile(d, '.', false), tecplot);
     EXPECT_EQ(TecPlotScalarFile(d, ',', false), Comma(tecplot));
     // the swirl export writes the root; a negative square keeps its sign
-    const std::string roots = " .5   3.5   .001 \r\n"
-                              " .5  -1   .5 \r\n"
-                              " .5   2   1 \r\n"
-                              " 1.5   3.5   2 \r\n"
-                              " 1.5  -1   0 \r\n"
-                              " 1.5   2  -1.5 \r\n";
+    const std::string roots =
+        " .5   3.5   .001 \r\n"
+        " .5  -1   .5 \r\n"
+        " .5   2   1 \r\n"
+        " 1.5   3.5   2 \r\n"
+        " 1.5  -1   0 \r\n"
+        " 1.5   2  -1.5 \r\n";
     EXPECT_EQ(TecPlotScalarFile(d, '.', true), roots);
 
     // Matlab always writes "."
-    EXPECT_EQ(MatlabScalarFile(d), "0;3.5;-1;2\r\n"
-                                   ".5;1E-06;.25;1\r\n"
-                                   "1.5;4;0;-2.25\r\n");
+    EXPECT_EQ(MatlabScalarFile(d),
+              "0;3.5;-1;2\r\n"
+              ".5;1E-06;.25;1\r\n"
+              "1.5;4;0;-2.25\r\n");
 }
 
 TEST(TextExports, MatlabVectorFileWritesEveryNodeWithZerosForInvalidOnes) {
     const VectorDocument d = SmallField();
-    EXPECT_EQ(MatlabVectorFile(d), ".5;2;.3;-.4\r\n"
-                                   "1.5;2;0;0\r\n"
-                                   ".5;-1;-.3;.4\r\n"
-                                   "1.5;-1;.9;-1.2\r\n"
-                                   ".5;3.5;0;0\r\n"
-                                   "1.5;3.5;0;0\r\n");
+    EXPECT_EQ(MatlabVectorFile(d),
+              ".5;2;.3;-.4\r\n"
+              "1.5;2;0;0\r\n"
+              ".5;-1;-.3;.4\r\n"
+              "1.5;-1;.9;-1.2\r\n"
+              ".5;3.5;0;0\r\n"
+              "1.5;3.5;0;0\r\n");
 }
 
 TEST(TextExports, DialogNamesFollowTheDocumentAndTheChosenFilter) {

@@ -179,11 +179,11 @@ TEST(VecFile, ManyInvalidStatusesGiveOneMessage) {
 TEST(VecFile, ScalesAndDerivedHeaderValues) {
     VecHeader h;
     h.grid = 4;
-    h.fx = 0.5f;   // dx = 2
-    h.ox = 10;     // x0 = 11
-    h.fy = -0.25f; // dy = -1
-    h.oy = 3;      // y0 = 2.5
-    h.fi = 2;      // ScaleU 2, ScaleV = dy * fi / dx = -1
+    h.fx = 0.5f;    // dx = 2
+    h.ox = 10;      // x0 = 11
+    h.fy = -0.25f;  // dy = -1
+    h.oy = 3;       // y0 = 2.5
+    h.fi = 2;       // ScaleU 2, ScaleV = dy * fi / dx = -1
     VectorDocument doc;
     ASSERT_TRUE(ReadVecBytes(PeakFile({1, 1, 1, 1, 1, 1, 1, 1}, h), doc).ok);
     EXPECT_EQ(doc.PosX(1), 11);
@@ -258,7 +258,8 @@ TEST(VecFile, SimpleFormatAsksAboutNullVectors) {
 
     int calls = 0;
     VectorDocument none;
-    ASSERT_TRUE(ReadVecBytes(SimpleFile({1, 2}, {0, 0}, 2), none, [&](const UserMessage &) { return ++calls, true; }).ok);
+    ASSERT_TRUE(
+        ReadVecBytes(SimpleFile({1, 2}, {0, 0}, 2), none, [&](const UserMessage &) { return ++calls, true; }).ok);
     EXPECT_EQ(calls, 0);
 }
 
@@ -312,21 +313,21 @@ TEST(VecFile, UnusableHeadersAndDataFailSoundly) {
         mutate(b);
         bad.push_back(b);
     };
-    patched([](std::string &b) { Patch<int16_t>(b, 12, 0); });            // no columns
-    patched([](std::string &b) { Patch<int16_t>(b, 12, -4); });           // negative columns
-    patched([](std::string &b) { Patch<int16_t>(b, 10, 0); });            // no rows
-    patched([](std::string &b) { Patch<int16_t>(b, 10, -18); });          // negative rows
-    patched([](std::string &b) { Patch<float>(b, 54, 0.f); });            // dx = 0 by fx
-    patched([](std::string &b) { Patch<int16_t>(b, 20, 0); });            // dx = 0 by the grid
-    patched([](std::string &b) { Patch<float>(b, 54, 1e-12f); });         // 1/fx beyond 32 bits
-    patched([](std::string &b) { Patch<float>(b, 118, 1e-12f); });        // time interval beyond 32 bits
-    patched([&](std::string &b) { Patch<float>(b, 86, nan); });           // fy
-    patched([&](std::string &b) { Patch<float>(b, 58, inf); });           // ox
-    patched([](std::string &b) { b.pop_back(); });                        // one byte short
-    patched([](std::string &b) { b.resize(256); });                       // header only
-    patched([&](std::string &b) { Patch<float>(b, 256 + 4, nan); });      // status
-    patched([&](std::string &b) { Patch<float>(b, 256 + 4, 3e9f); });     // status beyond 32 bits
-    patched([&](std::string &b) { Patch<float>(b, 256 + 32 + 4, inf); }); // peak-1 U of node 2
+    patched([](std::string &b) { Patch<int16_t>(b, 12, 0); });                 // no columns
+    patched([](std::string &b) { Patch<int16_t>(b, 12, -4); });                // negative columns
+    patched([](std::string &b) { Patch<int16_t>(b, 10, 0); });                 // no rows
+    patched([](std::string &b) { Patch<int16_t>(b, 10, -18); });               // negative rows
+    patched([](std::string &b) { Patch<float>(b, 54, 0.f); });                 // dx = 0 by fx
+    patched([](std::string &b) { Patch<int16_t>(b, 20, 0); });                 // dx = 0 by the grid
+    patched([](std::string &b) { Patch<float>(b, 54, 1e-12f); });              // 1/fx beyond 32 bits
+    patched([](std::string &b) { Patch<float>(b, 118, 1e-12f); });             // time interval beyond 32 bits
+    patched([&](std::string &b) { Patch<float>(b, 86, nan); });                // fy
+    patched([&](std::string &b) { Patch<float>(b, 58, inf); });                // ox
+    patched([](std::string &b) { b.pop_back(); });                             // one byte short
+    patched([](std::string &b) { b.resize(256); });                            // header only
+    patched([&](std::string &b) { Patch<float>(b, 256 + 4, nan); });           // status
+    patched([&](std::string &b) { Patch<float>(b, 256 + 4, 3e9f); });          // status beyond 32 bits
+    patched([&](std::string &b) { Patch<float>(b, 256 + 32 + 4, inf); });      // peak-1 U of node 2
     patched([&](std::string &b) { Patch<float>(b, 256 + 4 * 32 + 8, nan); });  // peak-2 V of node 3
     for (size_t k = 0; k < bad.size(); ++k) {
         SCOPED_TRACE(k);

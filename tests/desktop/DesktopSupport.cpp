@@ -90,7 +90,8 @@ bool Desktop::Start(QString *why) {
             }
             x->waitForFinished(50);
         }
-        if (ready) xvfb_ = std::move(x);
+        if (ready)
+            xvfb_ = std::move(x);
         else {
             x->kill();
             x->waitForFinished(3000);
@@ -131,7 +132,8 @@ QProcessEnvironment Desktop::Environment() const {
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.filePath(QStringLiteral("run")));
     env.insert(QStringLiteral("STRUDELAX_INSTANCE_NAME"), dir_.filePath(QStringLiteral("run/strudelax")));
     // a sanitizer build reports Qt's memory held at exit; a second start must still end with 0
-    if (!env.contains(QStringLiteral("ASAN_OPTIONS"))) env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    if (!env.contains(QStringLiteral("ASAN_OPTIONS")))
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     if (IsX()) {
         env.insert(QStringLiteral("DISPLAY"), display_);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -201,9 +203,9 @@ void Desktop::Key(const QString &keys) const {
 }
 
 QRect Desktop::WindowGeometry(const QString &name) const {
-    const QString ids = Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                        QStringLiteral("--name"),
-                                                        QLatin1Char('^') + QRegularExpression::escape(name) + QLatin1Char('$')});
+    const QString ids = Run(QStringLiteral("xdotool"),
+                            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                             QLatin1Char('^') + QRegularExpression::escape(name) + QLatin1Char('$')});
     const QString id = ids.split(QLatin1Char('\n')).value(0);
     if (id.isEmpty()) return QRect();
     // "X=..", "Y=..", "WIDTH=..", "HEIGHT=.." lines
@@ -313,7 +315,8 @@ bool App::AnswerBox(const QString &title, const QString &key) {
     QStringList box;
     if (!WaitFor({QStringLiteral("BOX"), title}, kBoxTimeoutMs, &box)) {
         ADD_FAILURE() << "no box \"" << title.toStdString() << "\" came" << (Alive() ? "" : " (the program ended)")
-                      << "\n" << Log().toStdString();
+                      << "\n"
+                      << Log().toStdString();
         return false;
     }
     if (desk_.IsX()) {
@@ -331,8 +334,9 @@ bool App::AnswerBox(const QString &title, const QString &key) {
         desk_.Key(key);
     }
     if (!WaitFor({QStringLiteral("NOBOX"), title})) {
-        ADD_FAILURE() << "box \"" << title.toStdString() << "\" did not close" << (Alive() ? "" : " (the program ended)")
-                      << "\n" << Log().toStdString();
+        ADD_FAILURE() << "box \"" << title.toStdString() << "\" did not close"
+                      << (Alive() ? "" : " (the program ended)") << "\n"
+                      << Log().toStdString();
         return false;
     }
     return true;
@@ -357,8 +361,8 @@ DocsState ParseDocs(const QStringList &fields) {
         const QStringList n = text.split(QLatin1Char(','));
         return QRect(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(), n.value(3).toInt());
     };
-    const QRegularExpression head(QStringLiteral(
-        "^frame=(\\S+) area=(\\d+)x(\\d+) hbar=(\\d) vbar=(\\d) origin=(-?\\d+),(-?\\d+)$"));
+    const QRegularExpression head(
+        QStringLiteral("^frame=(\\S+) area=(\\d+)x(\\d+) hbar=(\\d) vbar=(\\d) origin=(-?\\d+),(-?\\d+)$"));
     const QRegularExpressionMatch m = head.match(fields.value(2));
     if (m.hasMatch()) {
         s.frame = rect(m.captured(1));

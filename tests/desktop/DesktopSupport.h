@@ -133,13 +133,13 @@ private:
 // A DOCS probe line taken apart.
 struct DocsState {
     int count = 0;
-    QRect frame;          // the frame's client area on the screen
-    QSize area;           // the visible client area for documents
-    QPoint origin;        // its top left on the screen
+    QRect frame;    // the frame's client area on the screen
+    QSize area;     // the visible client area for documents
+    QPoint origin;  // its top left on the screen
     bool hbar = false, vbar = false;
-    QStringList titles;   // document windows in creation order
-    QList<QRect> rects;   // their places in the client area
-    int active = -1;      // index of the active one
+    QStringList titles;  // document windows in creation order
+    QList<QRect> rects;  // their places in the client area
+    int active = -1;     // index of the active one
 };
 DocsState ParseDocs(const QStringList &fields);
 

@@ -26,10 +26,9 @@ protected:
     }
     // Types keys one after the other, as fast as a quick user (menus need a moment to open).
     void Type(const QStringList &keys) {
-        desk->Run(QStringLiteral("xdotool"),
-                  QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("--delay"),
-                              QStringLiteral("250")} +
-                      keys);
+        desk->Run(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
+                                                         QStringLiteral("--delay"), QStringLiteral("250")} +
+                                                 keys);
     }
     // The box's place once the window manager has mapped it.
     QRect MappedGeometry(const QString &title) {

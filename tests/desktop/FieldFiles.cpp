@@ -68,7 +68,9 @@ static sx::VectorDocument StillGrid(int nx, int ny) {
     return d;
 }
 
-bool WriteOneColumnSdx(const QString &path) { return sx::WriteSdxFile(StillGrid(1, 20), Path(path)) == sx::SaveResult::Ok; }
+bool WriteOneColumnSdx(const QString &path) {
+    return sx::WriteSdxFile(StillGrid(1, 20), Path(path)) == sx::SaveResult::Ok;
+}
 
 bool WriteOneRowVec(const QString &path) { return WriteBytes(path, sx::VecBytes(StillGrid(20, 1), 1)); }
 

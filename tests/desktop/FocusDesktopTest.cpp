@@ -16,8 +16,8 @@ protected:
 
 TEST_P(FocusDesktop, ShortcutsWorkAfterTheBoxOfAPasteIntoAHiddenTable) {
     App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
-    ASSERT_TRUE(app.WaitForState(QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; },
-                                 kStartTimeoutMs));
+    ASSERT_TRUE(app.WaitForState(
+        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
     ASSERT_TRUE(FocusInDocument(app)) << app.Log().toStdString();
     const DocsState s = ParseDocs(app.Latest(QStringLiteral("DOCS")));
     ASSERT_EQ(s.count, 1);
@@ -28,7 +28,8 @@ TEST_P(FocusDesktop, ShortcutsWorkAfterTheBoxOfAPasteIntoAHiddenTable) {
     const QString x = QString::number(cell.x()), y = QString::number(cell.y());
     ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [&](const QStringList &f) {
         if (f.value(1) == "grdTable") return true;
-        desk->Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), x, y, QStringLiteral("click"), QStringLiteral("1")});
+        desk->Run(QStringLiteral("xdotool"),
+                  {QStringLiteral("mousemove"), x, y, QStringLiteral("click"), QStringLiteral("1")});
         return false;
     })) << app.Log().toStdString();
 
@@ -46,8 +47,8 @@ TEST_P(FocusDesktop, ShortcutsWorkAfterTheBoxOfAPasteIntoAHiddenTable) {
 
 TEST_P(FocusDesktop, SecondStartLeavesTheKeyboardWithTheNewDocument) {
     App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
-    ASSERT_TRUE(app.WaitForState(QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; },
-                                 kStartTimeoutMs));
+    ASSERT_TRUE(app.WaitForState(
+        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
     ASSERT_TRUE(FocusInDocument(app)) << app.Log().toStdString();
     ASSERT_EQ(desk->RunSecondStart({(SamplesFolder() + QStringLiteral("/Wirbelpaar.dat")).toUtf8()}), 0);
     ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) {

@@ -24,8 +24,8 @@ protected:
         return QRect();
     }
     QRect ScreenRect() {
-        const QStringList wh = desk->Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")})
-                                   .split(QLatin1Char(' '));
+        const QStringList wh =
+            desk->Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
         return QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt());
     }
 };
@@ -36,16 +36,16 @@ TEST_P(HelpDesktop, F1InTheFaultSearchDialogOpensItsPageOnTheScreen) {
     ASSERT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
         << app.Log().toStdString();
     // Bearbeiten > Fehlerhafte Vektoren suchen
-    desk->Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
-                                          QStringLiteral("--delay"), QStringLiteral("250"), QStringLiteral("alt+b"),
-                                          QStringLiteral("f")});
+    desk->Run(QStringLiteral("xdotool"),
+              {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("--delay"),
+               QStringLiteral("250"), QStringLiteral("alt+b"), QStringLiteral("f")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Fehlerhafte Vektoren suchen")}))
         << app.Log().toStdString();
     desk->Key(QStringLiteral("F1"));
     const QRect viewer = WaitForWindow(QStringLiteral("Strudelax - Hilfe - Fehlerhafte Vektoren suchen"));
     ASSERT_FALSE(viewer.isEmpty()) << app.Log().toStdString();
-    EXPECT_TRUE(ScreenRect().contains(viewer)) << viewer.x() << "," << viewer.y() << " " << viewer.width() << "x"
-                                               << viewer.height();
+    EXPECT_TRUE(ScreenRect().contains(viewer))
+        << viewer.x() << "," << viewer.y() << " " << viewer.width() << "x" << viewer.height();
     // the dialog is still up behind it, and the program is alive
     EXPECT_TRUE(app.BoxOpen());
     EXPECT_TRUE(app.Stop());

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 #include "DesktopSupport.h"
 #include "FieldFiles.h"
@@ -18,8 +18,8 @@ protected:
     // The program up with one document (the sample) and the splash gone.
     App &StartWithSample() {
         App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
-        EXPECT_TRUE(app.WaitForState(QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; },
-                                     kStartTimeoutMs));
+        EXPECT_TRUE(app.WaitForState(
+            QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
         EXPECT_TRUE(WaitForDocs(app, 1));
         return app;
     }
@@ -40,8 +40,8 @@ protected:
         const QRect area(QPoint(0, 0), s.area);
         for (int k = 0; k < s.rects.size(); ++k) {
             SCOPED_TRACE(s.titles[k].toStdString());
-            EXPECT_TRUE(area.contains(s.rects[k])) << s.rects[k].x() << "," << s.rects[k].y() << " "
-                                                   << s.rects[k].width() << "x" << s.rects[k].height();
+            EXPECT_TRUE(area.contains(s.rects[k]))
+                << s.rects[k].x() << "," << s.rects[k].y() << " " << s.rects[k].width() << "x" << s.rects[k].height();
             EXPECT_GE(s.rects[k].width(), s.area.width() * 2 / 3);
             EXPECT_GE(s.rects[k].height(), s.area.height() * 2 / 3);
         }
@@ -73,7 +73,9 @@ TEST_P(PlacementDesktop, SecondStartsCascadeInsideTheVisibleArea) {
 
 TEST_P(PlacementDesktop, RelativeAndLatin1NamesOpenThroughTheHandOver) {
     const QByteArray folder = QFile::encodeName(desk->FilePath(QString()));
-    const QByteArray latin1("\xfc" "ber.dat");  // "über.dat" in Latin-1
+    const QByteArray latin1(
+        "\xfc"
+        "ber.dat");  // "über.dat" in Latin-1
     ASSERT_TRUE(WriteOrdinary(desk->FilePath(QStringLiteral("feld.sdx")), QStringLiteral("sdx")));
     ASSERT_TRUE(WriteOrdinary(desk->FilePath(QStringLiteral("tmp.dat")), QStringLiteral("dat")));
     ASSERT_EQ(::rename((folder + "tmp.dat").constData(), (folder + latin1).constData()), 0);

@@ -11,8 +11,8 @@ class SplashDesktop : public DesktopTest {};
 
 TEST_P(SplashDesktop, ShowsItsPictureAndTextsWhileItIsUp) {
     App &app = desk->Launch(QStringList{});
-    ASSERT_TRUE(app.WaitForState(QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "1"; },
-                                 kStartTimeoutMs))
+    ASSERT_TRUE(app.WaitForState(
+        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "1"; }, kStartTimeoutMs))
         << app.Log().toStdString();
     // the window system may show it a moment later than the program: look
     // again until something is on the screen, as long as the splash is up
@@ -45,16 +45,16 @@ TEST_P(SplashDesktop, ShowsItsPictureAndTextsWhileItIsUp) {
     const auto light = [](const QColor &c) { return c.red() > 200 && c.green() > 200 && c.blue() > 200; };
     const auto dark = [](const QColor &c) { return c.red() < 70 && c.green() < 70 && c.blue() < 70; };
     const auto arrow = [](const QColor &c) { return c.blue() > 100 && c.red() < 100 && c.green() < 100; };
-    const QRect texts = splash.adjusted(20, 20, -20, 0).intersected(
-        QRect(splash.left(), splash.top(), splash.width(), splash.height() / 6));
+    const QRect texts = splash.adjusted(20, 20, -20, 0)
+                            .intersected(QRect(splash.left(), splash.top(), splash.width(), splash.height() / 6));
     EXPECT_GT(count(texts, dark), 300) << "no title text";
     EXPECT_GT(count(texts, light), texts.width() * texts.height() / 2);
     // below it the picture: arrows on white
     const QRect picture = splash.adjusted(30, splash.height() / 4, -30, -splash.height() / 6);
     EXPECT_GT(count(picture, arrow), 1000) << "no vector arrows of the picture";
     EXPECT_GT(count(picture, light), picture.width() * picture.height() / 3);
-    ASSERT_TRUE(app.WaitForState(QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; },
-                                 kStartTimeoutMs));
+    ASSERT_TRUE(app.WaitForState(
+        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
     EXPECT_TRUE(app.Stop());
 }
 

@@ -19,8 +19,8 @@ protected:
     void StartWith(const QString &file, const QStringList &boxes, int docs) {
         App &app = desk->Launch(QStringList{file});
         for (const QString &title : boxes) ASSERT_TRUE(app.AnswerBox(title));
-        ASSERT_TRUE(app.WaitForState(QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; },
-                                     kStartTimeoutMs))
+        ASSERT_TRUE(app.WaitForState(
+            QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs))
             << app.Log().toStdString();
         QStringList state;
         ASSERT_TRUE(app.WaitForState(
@@ -29,8 +29,9 @@ protected:
             << app.Log().toStdString();
         if (docs > 0) {
             // the document is the active window and holds the keyboard
-            ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) { return !f.value(3).isEmpty(); }))
-                << app.Log().toStdString();
+            ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) {
+                return !f.value(3).isEmpty();
+            })) << app.Log().toStdString();
         }
         EXPECT_FALSE(app.BoxOpen()) << app.Log().toStdString();
         EXPECT_TRUE(app.Stop()) << "the program ended by itself:\n" << app.Log().toStdString();
@@ -105,8 +106,10 @@ TEST_P(StartUpEndToEnd, FilesThatCannotBeReadAreReportedAndTheFrameComesUpEmpty)
 TEST_P(StartUpEndToEnd, FirstStartShowsTheWelcomeOnlyAfterTheSplash) {
     desk->WriteSettings(QString());  // a new user
     App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
-    ASSERT_TRUE(app.WaitFor({QStringLiteral("SPLASH"), QStringLiteral("1")}, kStartTimeoutMs)) << app.Log().toStdString();
-    ASSERT_TRUE(app.WaitFor({QStringLiteral("SPLASH"), QStringLiteral("0")}, kStartTimeoutMs)) << app.Log().toStdString();
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("SPLASH"), QStringLiteral("1")}, kStartTimeoutMs))
+        << app.Log().toStdString();
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("SPLASH"), QStringLiteral("0")}, kStartTimeoutMs))
+        << app.Log().toStdString();
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Strudelax - Willkommen!")));
     EXPECT_EQ(app.Log().count(QStringLiteral("PROBE\tBOX\tStrudelax - Willkommen!")), 1);
     EXPECT_TRUE(app.Stop()) << app.Log().toStdString();

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "DocumentLimit.h"
 #include "DatFile.h"
+#include "DocumentLimit.h"
 
 // A lower bound on the grid keeps every run fast and small; the checks
 // against the bound are the same at any size.

@@ -49,7 +49,8 @@ TEST_F(BitmapExportUi, WritesABitmapOfTheChosenSizeWithTheLegendAndRestoresTheWi
 
     user.InDialog("frmPicSize", [&](QDialog *d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Göße des Bildes"));
-        EXPECT_EQ(ControlText(d, "lblPictureSize"), QStringLiteral("Dateigröße etwa: 4") + sep + QStringLiteral("000 MB"));
+        EXPECT_EQ(ControlText(d, "lblPictureSize"),
+                  QStringLiteral("Dateigröße etwa: 4") + sep + QStringLiteral("000 MB"));
         EXPECT_EQ(ControlText(d, "txtRefVecAbs"), QStringLiteral("0"));
         SetControlText(d, "txtxSize", "99");
         ClickControl(d, "cmdOk");  // refused with a message

@@ -96,8 +96,9 @@ TEST_F(ColorDialogUi, ScaleOutOfOrderIsRefusedAndLeavesThePaletteEmpty) {
     w->mnuEditColors_Click();
     ASSERT_EQ(user.MessageTexts().size(), 2u);
     const UserMessage &m = user.asked[1].message;
-    EXPECT_EQ(m.text, "Die Wertebereiche in der Hintergrundfarbskala sind ungültig!\r\n"
-                      "Es muß gelten:   Maximaler Wert > Mittlerer Wert > Minimaler Wert");
+    EXPECT_EQ(m.text,
+              "Die Wertebereiche in der Hintergrundfarbskala sind ungültig!\r\n"
+              "Es muß gelten:   Maximaler Wert > Mittlerer Wert > Minimaler Wert");
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     EXPECT_EQ(m.title, "Strudelax - Farbeinstellungen");
     EXPECT_EQ(w->doc.BackMaxValue, 4);
@@ -193,10 +194,12 @@ TEST_F(ColorDialogUi, StandardColoursAreSavedAndSetButCancelKeepsTheDocument) {
     EXPECT_EQ(GetSetting("Colors", "Trajectory"), "38400");
 
     // the close box has the effect of Cancel
-    user.InDialog("frmEditColors", [&](QDialog *d) {
-        ClickControl(d, "picColVector");
-        d->reject();
-    }).ChooseColor(Rgb(9, 9, 9));
+    user.InDialog("frmEditColors",
+                  [&](QDialog *d) {
+                      ClickControl(d, "picColVector");
+                      d->reject();
+                  })
+        .ChooseColor(Rgb(9, 9, 9));
     w->mnuEditColors_Click();
     EXPECT_EQ(w->doc.Colors[ColVector], before[ColVector]);
 }

@@ -168,9 +168,7 @@ TEST_F(RealDialogs, ScrollBoxAnswersLikeAMessageBox) {
     });
     EXPECT_EQ(real.ShowMessage(m), MsgAnswer::No);
 
-    WhenModal([](QWidget *w) {
-        ButtonWithText(w, QStringLiteral("&Ja"))->click();
-    });
+    WhenModal([](QWidget *w) { ButtonWithText(w, QStringLiteral("&Ja"))->click(); });
     EXPECT_EQ(real.ShowMessage(m), MsgAnswer::Yes);
 
     m.buttons = MsgButtons::Ok;
@@ -359,13 +357,12 @@ TEST_F(DefaultButtons, EveryDialogWindowHasOkAsItsDefault) {
     frmVectorTable *w = OpenField(false);
     ASSERT_TRUE(w);
     const auto cancel = [](QDialog *d) { ClickControl(d, QStringLiteral("cmdCancel")); };
-    const std::vector<std::pair<const char *, const char *>> dialogs = {
-        {"mnuCoordTrafo", "frmXYTrafo"},
-        {"mnuMirror", "frmMirrorOptions"},
-        {"mnuSearchInvalidVectors", "frmFaultVectors"},
-        {"mnuInfoText", "frmInfoText"},
-        {"mnuExportVectorfieldAsBitmap", "frmPicSize"},
-        {"mnuEditColors", "frmEditColors"}};
+    const std::vector<std::pair<const char *, const char *>> dialogs = {{"mnuCoordTrafo", "frmXYTrafo"},
+                                                                        {"mnuMirror", "frmMirrorOptions"},
+                                                                        {"mnuSearchInvalidVectors", "frmFaultVectors"},
+                                                                        {"mnuInfoText", "frmInfoText"},
+                                                                        {"mnuExportVectorfieldAsBitmap", "frmPicSize"},
+                                                                        {"mnuEditColors", "frmEditColors"}};
     for (const auto &[item, dialog] : dialogs) {
         QAction *a = w->Action(item);
         if (!a) {

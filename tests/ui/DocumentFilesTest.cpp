@@ -190,11 +190,12 @@ TEST_F(DocumentFiles, AFieldAboveTheNodeBoundIsNamedAndTheWindowCloses) {
     // a few hundred bytes claiming 10000 x 10000 nodes
     QFile f(TempPath("riesig.dat"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("Date and time: 1.1.98\r\nRecording 1: a\r\nRecording 2: b\r\nFlow type: c\r\nPhase type: d\r\n"
-            "Recording type: e\r\nAlgorithm: f\r\nImage size [pixels]: 160016 x 160016\r\n"
-            "Interrogation Window [pixels]: 32 x 32\r\nInterrogation Grid [pixels]: 16 x 16\r\n"
-            "Image/objekt ratio[pixels/cm]: 100\r\nTime interval [microsecond]: 10\r\n"
-            "Interrogation points: 1\r\n\r\nx y\r\n\r\n16 16 0 0 0 0 1 1\r\n");
+    f.write(
+        "Date and time: 1.1.98\r\nRecording 1: a\r\nRecording 2: b\r\nFlow type: c\r\nPhase type: d\r\n"
+        "Recording type: e\r\nAlgorithm: f\r\nImage size [pixels]: 160016 x 160016\r\n"
+        "Interrogation Window [pixels]: 32 x 32\r\nInterrogation Grid [pixels]: 16 x 16\r\n"
+        "Image/objekt ratio[pixels/cm]: 100\r\nTime interval [microsecond]: 10\r\n"
+        "Interrogation points: 1\r\n\r\nx y\r\n\r\n16 16 0 0 0 0 1 1\r\n");
     f.close();
     user.Answer(MsgAnswer::Ok);
     EXPECT_EQ(Open(TempPath("riesig.dat")), nullptr);

@@ -1,11 +1,11 @@
 #include <QAction>
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest/QTest>
 
 #include "SampleDocument.h"
@@ -28,7 +28,8 @@ protected:
     frmVectorTable *OpenField() {
         SaveSetting("StartUp", "ShowInfo", "No");
         const QString path = TempPath("feld.sdx");
-        EXPECT_TRUE(WriteSampleSdx(path.toStdString(), 4, 3, [](VectorDocument &d) { d.Status(1, 3) = StatusInvalid; }));
+        EXPECT_TRUE(
+            WriteSampleSdx(path.toStdString(), 4, 3, [](VectorDocument &d) { d.Status(1, 3) = StatusInvalid; }));
         frmVectorTable *w = Open(path);
         if (w) w->resize(600, 400);
         return w;

@@ -17,14 +17,17 @@ using namespace sx;
 
 namespace {
 
-const QByteArray kLatin1Name("\xfc" "ber.dat");  // "über.dat" in Latin-1
+const QByteArray kLatin1Name(
+    "\xfc"
+    "ber.dat");  // "über.dat" in Latin-1
 
 }  // namespace
 
 TEST(FileNames, BytesThatAreNotUtf8SurviveTheRoundTrip) {
     const QByteArray cases[] = {
         kLatin1Name,
-        QByteArray("/tmp/gr\xc3\xb6\xc3\x9f" "e/feld.sdx"),   // valid UTF-8 stays text
+        QByteArray("/tmp/gr\xc3\xb6\xc3\x9f"
+                   "e/feld.sdx"),                                   // valid UTF-8 stays text
         QByteArray("\xff\xfe\x80 \xe2\x82 \xed\xa0\x80 \xc0\xaf"),  // stray, cut, surrogate, overlong
         QByteArray("\xf0\x9f\x98\x80 emoji"),
         QByteArray(),
@@ -33,9 +36,12 @@ TEST(FileNames, BytesThatAreNotUtf8SurviveTheRoundTrip) {
         SCOPED_TRACE(bytes.toHex().toStdString());
         EXPECT_EQ(EncodeFileName(DecodeFileName(bytes)), bytes);
     }
-    EXPECT_EQ(DecodeFileName(QByteArray("gr\xc3\xb6\xc3\x9f" "e")), QString::fromUtf8("größe"));
+    EXPECT_EQ(DecodeFileName(QByteArray("gr\xc3\xb6\xc3\x9f"
+                                        "e")),
+              QString::fromUtf8("größe"));
     EXPECT_EQ(DecodeFileName(kLatin1Name).mid(1), QStringLiteral("ber.dat"));
-    EXPECT_EQ(FilePathBytes(QString::fromUtf8("größe.sdx")), std::string("gr\xc3\xb6\xc3\x9f" "e.sdx"));
+    EXPECT_EQ(FilePathBytes(QString::fromUtf8("größe.sdx")), std::string("gr\xc3\xb6\xc3\x9f"
+                                                                         "e.sdx"));
 }
 
 TEST(FileNames, BlanksAndRelativePathsOfTheCommandLine) {

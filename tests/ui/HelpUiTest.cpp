@@ -124,9 +124,9 @@ TEST_F(HelpUi, EveryMenuItemAndDialogHasAPageThatExists) {
         ++checked;
     }
     EXPECT_GT(checked, 60);
-    for (const char *dialog : {"frmStartUpInfo", "frmFileTypes", "frmEditVector", "frmInfoText", "frmEditColors",
-                               "frmVecBackFromBuffer", "frmFaultVectors", "frmXYTrafo", "frmMirrorOptions",
-                               "frmPicSize", "frmPrinter", "frmVectorTable"})
+    for (const char *dialog :
+         {"frmStartUpInfo", "frmFileTypes", "frmEditVector", "frmInfoText", "frmEditColors", "frmVecBackFromBuffer",
+          "frmFaultVectors", "frmXYTrafo", "frmMirrorOptions", "frmPicSize", "frmPrinter", "frmVectorTable"})
         EXPECT_FALSE(Resource(HelpPageForName(dialog)).isEmpty()) << dialog;
 }
 

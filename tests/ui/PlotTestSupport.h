@@ -63,7 +63,6 @@ protected:
     }
 };
 
-
 }  // namespace plottest
 
 using plottest::PlotUi;

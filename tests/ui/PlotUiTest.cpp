@@ -30,21 +30,21 @@ TEST_F(PlotUi, BackgroundCellsTakeTheScaleColoursAndArrowsTheirStatusColour) {
     w->doc.Status(3, 2) = StatusInvalid;
     w->doc.Status(4, 2) = StatusRemoved;
     w->DrawVectorfield();
-    EXPECT_EQ(Pixel(pic, 70, 70), Rgb(255, 0, 0));      // at Min
-    EXPECT_EQ(Pixel(pic, 170, 70), kWhite);             // at Null
-    EXPECT_EQ(Pixel(pic, 270, 70), Rgb(0, 255, 0));     // at Max
-    EXPECT_EQ(Pixel(pic, 370, 70), Rgb(128, 255, 128)); // half way: 127.5 to the even 128
-    EXPECT_EQ(Pixel(pic, 70, 170), Rgb(255, 0, 0));     // beyond the ends: the end colours
+    EXPECT_EQ(Pixel(pic, 70, 70), Rgb(255, 0, 0));       // at Min
+    EXPECT_EQ(Pixel(pic, 170, 70), kWhite);              // at Null
+    EXPECT_EQ(Pixel(pic, 270, 70), Rgb(0, 255, 0));      // at Max
+    EXPECT_EQ(Pixel(pic, 370, 70), Rgb(128, 255, 128));  // half way: 127.5 to the even 128
+    EXPECT_EQ(Pixel(pic, 70, 170), Rgb(255, 0, 0));      // beyond the ends: the end colours
     EXPECT_EQ(Pixel(pic, 170, 170), Rgb(0, 255, 0));
     EXPECT_EQ(Pixel(pic, 270, 170), Rgb(255, 128, 128));
     // the cells cover the plot without gaps up to the margin
     EXPECT_EQ(Pixel(pic, 51, 51), Rgb(255, 0, 0));
     EXPECT_EQ(Pixel(pic, 100, 49), kWhite);
 
-    EXPECT_EQ(Pixel(pic, 150, 200), Rgb(0, 0, 255));   // valid
-    EXPECT_EQ(Pixel(pic, 250, 200), Rgb(255, 0, 0));   // questionable
-    EXPECT_EQ(Pixel(pic, 330, 200), Rgb(255, 128, 128)); // invalid: its cell, no arrow
-    EXPECT_EQ(Pixel(pic, 470, 200), kWhite);             // removed: the margin
+    EXPECT_EQ(Pixel(pic, 150, 200), Rgb(0, 0, 255));      // valid
+    EXPECT_EQ(Pixel(pic, 250, 200), Rgb(255, 0, 0));      // questionable
+    EXPECT_EQ(Pixel(pic, 330, 200), Rgb(255, 128, 128));  // invalid: its cell, no arrow
+    EXPECT_EQ(Pixel(pic, 470, 200), kWhite);              // removed: the margin
 }
 
 TEST_F(PlotUi, DecreasingPositionsFlipTheArrowsButNotTheNodes) {

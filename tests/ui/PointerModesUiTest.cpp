@@ -165,7 +165,7 @@ TEST_F(PointerModes, WithoutAutomaticDrawingOnlyTheArrowIsRedrawn) {
     Click(w, 2, 100, 200);
     EXPECT_FALSE(w->doc.MarkerDrawn);
     EXPECT_EQ(Pixel(pic, 150, 200), kWhite);  // white over the background
-    EXPECT_EQ(Pixel(pic, 95, 195), green);     // the marker went away
+    EXPECT_EQ(Pixel(pic, 95, 195), green);    // the marker went away
     Click(w, 2, 100, 200);
     EXPECT_EQ(Pixel(pic, 150, 200), blue);
 }
@@ -204,9 +204,8 @@ TEST_F(PointerModes, GalileiByNodeSubtractsTheClickedVectorFromValidNodes) {
     const UserMessage &m = user.asked[0].message;
     EXPECT_EQ(m.title, "Daten zum kritischen Punkt");
     EXPECT_EQ(m.icon, MsgIcon::Information);
-    EXPECT_EQ(m.text,
-              Sep("Koordinaten des kritischen Punktes:\r\n\tx =30.0000 mm\r\n\ty =30.0000 mm\r\n"
-                  "Konvektionsgeschwindigkeit:\r\n\tvx=1.0000 m/s\r\n\tvy=0.0000 m/s\r\n"));
+    EXPECT_EQ(m.text, Sep("Koordinaten des kritischen Punktes:\r\n\tx =30.0000 mm\r\n\ty =30.0000 mm\r\n"
+                          "Konvektionsgeschwindigkeit:\r\n\tvx=1.0000 m/s\r\n\tvy=0.0000 m/s\r\n"));
 }
 
 TEST_F(PointerModes, TheoreticalGalileiUsesTheEstimateAndRecordsEvenWithout) {

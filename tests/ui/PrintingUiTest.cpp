@@ -123,14 +123,14 @@ TEST_F(PrintingUi, PageShowsCellsArrowsStreamlineAndFrame) {
         EXPECT_TRUE(printer.End());
     }
     // the plot: 250 x 150 pixels centred at (125, 75), cells of 50 pixels
-    EXPECT_EQ(At(page, 50, 50), kWhite);                   // outside the plot
-    EXPECT_TRUE(NearIn(page, 125, 100, kBlack));           // left edge of the frame
-    EXPECT_TRUE(NearIn(page, 375, 100, kBlack));           // right edge
-    EXPECT_EQ(At(page, 140, 90), kWhite);                  // the margin cell
-    EXPECT_EQ(At(page, 240, 190), Rgb(0, 255, 0));         // background at the maximum
-    EXPECT_EQ(At(page, 200, 125), Rgb(0, 0, 255));         // arrow from node (1, 1) to (2, 1)
-    EXPECT_EQ(At(page, 250, 150), Rgb(0, 150, 0));         // streamline between the rows
-    EXPECT_EQ(At(page, 250, 149), Rgb(0, 150, 0));         // three pixels wide
+    EXPECT_EQ(At(page, 50, 50), kWhite);            // outside the plot
+    EXPECT_TRUE(NearIn(page, 125, 100, kBlack));    // left edge of the frame
+    EXPECT_TRUE(NearIn(page, 375, 100, kBlack));    // right edge
+    EXPECT_EQ(At(page, 140, 90), kWhite);           // the margin cell
+    EXPECT_EQ(At(page, 240, 190), Rgb(0, 255, 0));  // background at the maximum
+    EXPECT_EQ(At(page, 200, 125), Rgb(0, 0, 255));  // arrow from node (1, 1) to (2, 1)
+    EXPECT_EQ(At(page, 250, 150), Rgb(0, 150, 0));  // streamline between the rows
+    EXPECT_EQ(At(page, 250, 149), Rgb(0, 150, 0));  // three pixels wide
     EXPECT_EQ(At(page, 250, 151), Rgb(0, 150, 0));
     EXPECT_NE(At(page, 250, 153), Rgb(0, 150, 0));
 }
@@ -176,8 +176,8 @@ TEST_F(PrintingUi, AxesLabelTheStripsBesideThePlot) {
         return n;
     };
     const int left = static_cast<int>(w000), bottom = 400 - static_cast<int>(h000);
-    EXPECT_GT(ink(0, 0, left - 2, bottom - 2), 20);        // y labels
-    EXPECT_GT(ink(left + 2, bottom + 2, 599, 399), 20);    // x labels
+    EXPECT_GT(ink(0, 0, left - 2, bottom - 2), 20);      // y labels
+    EXPECT_GT(ink(left + 2, bottom + 2, 599, 399), 20);  // x labels
 }
 
 TEST(PrinterDashes, GridLinesStayVisiblyDashedAtPrinterResolution) {

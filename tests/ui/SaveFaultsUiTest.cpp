@@ -185,7 +185,8 @@ TEST_F(SaveFaults, TextExports) {
     const FieldArray<double> back = w->doc.BackValues;
     int k = 0;
     for (FileStep step : kSteps) {
-        for (QAction *item : {w->Action("mnuExportVectorfieldForStanford"), w->Action("mnuExportVorticityForStanford")}) {
+        for (QAction *item :
+             {w->Action("mnuExportVectorfieldForStanford"), w->Action("mnuExportVorticityForStanford")}) {
             const int error = kErrors[k++ % 3];
             SCOPED_TRACE(item->objectName().toStdString() + " " + Trace(step, error));
             InjectedFileFault fault(step, error);

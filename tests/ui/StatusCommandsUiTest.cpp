@@ -75,7 +75,8 @@ TEST_F(StatusCommandsUi, RemoveAReversedSelectionThenRevive) {
     EXPECT_EQ(w->doc.Status(2, 1), StatusChanged);
     EXPECT_EQ(w->doc.Status(3, 1), StatusChanged);
     EXPECT_EQ(w->doc.ValidCount, valid - 5);
-    EXPECT_EQ(Cell(w, 1, 2), QString::fromStdString(TableCellText(w->doc, 2, 1, frmVectorTable::LocaleDecimalSeparator())));
+    EXPECT_EQ(Cell(w, 1, 2),
+              QString::fromStdString(TableCellText(w->doc, 2, 1, frmVectorTable::LocaleDecimalSeparator())));
 
     // removed nodes made invalid do not lower the count
     w->grdTable->SetSelection(3, 1, 2, 3);

@@ -126,7 +126,8 @@ TEST_F(Streamlines, ExportAsksForAFileForEveryStreamlineDrawn) {
     EXPECT_EQ(asked.filterIndex, 1);
     const QByteArray text = Read(TempPath("bahn.txt"));
     // numbers carry the decimal separator of the user's locale
-    const QByteArray expected = QByteArray("X[mm]\tY[mm]\r\n 15 \t 15 \r\n 15") + frmVectorTable::LocaleDecimalSeparator() + "1";
+    const QByteArray expected =
+        QByteArray("X[mm]\tY[mm]\r\n 15 \t 15 \r\n 15") + frmVectorTable::LocaleDecimalSeparator() + "1";
     EXPECT_TRUE(text.startsWith(expected)) << text.left(40).toStdString();
     EXPECT_TRUE(text.endsWith(" \r\n"));
     EXPECT_GT(text.count("\r\n"), 150);  // a point every 0.14 mm over 25 mm

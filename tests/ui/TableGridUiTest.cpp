@@ -148,7 +148,7 @@ TEST_F(TableGridUi, ColumnsWidenOnlyWhereATextWouldBeCutOff) {
     frmVectorTable *w = OpenTableWindow(3, 2, [](VectorDocument &d) {
         d.U(2, 1) = -13.1618;
         d.V(2, 1) = -123.4567;
-        d.U(3, 2) = 1e9;           // a removed node shows no text
+        d.U(3, 2) = 1e9;  // a removed node shows no text
         d.Status(3, 2) = StatusRemoved;
     });
     ASSERT_TRUE(w);

@@ -153,9 +153,10 @@ TEST_F(TextExportsUi, StreamlineOptionAsksForTheDistanceOnlyWhenSwitchedOn) {
     ASSERT_GE(user.asked.size(), 2u);
     EXPECT_EQ(user.asked[0].title, QStringLiteral("Stromlinie exportieren"));
     EXPECT_EQ(user.asked[0].text, QStringLiteral(".1"));
-    EXPECT_EQ(user.asked[1].message.text,
-              "Solange die Option 'Stromlinie exportieren' markiert ist, wird jede Stromlinie als Liste von Koordinaten "
-              "abgespeichert, die untereinander mindestens einen Abstand von .5 mm voneinander haben.");
+    EXPECT_EQ(
+        user.asked[1].message.text,
+        "Solange die Option 'Stromlinie exportieren' markiert ist, wird jede Stromlinie als Liste von Koordinaten "
+        "abgespeichert, die untereinander mindestens einen Abstand von .5 mm voneinander haben.");
     EXPECT_EQ(user.asked[1].message.icon, MsgIcon::Information);
 
     option->trigger();  // off: no question

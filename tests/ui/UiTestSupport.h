@@ -12,9 +12,9 @@
 #include <functional>
 #include <memory>
 
+#include "SampleDocument.h"
 #include "app/frmMain.h"
 #include "document/frmVectorTable.h"
-#include "SampleDocument.h"
 #include "platform/FlexGrid.h"
 #include "platform/ScriptedUser.h"
 #include "platform/SettingsStore.h"

@@ -37,7 +37,9 @@ protected:
         return TableCell(w, row, col, role);
     }
     static QColor CellColor(frmVectorTable *w, int row, int col) {
-        return w->grdTable->Model().data(w->grdTable->Model().index(row - 1, col - 1), Qt::ForegroundRole).value<QColor>();
+        return w->grdTable->Model()
+            .data(w->grdTable->Model().index(row - 1, col - 1), Qt::ForegroundRole)
+            .value<QColor>();
     }
     // The editor script: type into both boxes, optionally tick the box, Ok.
     void ScriptEdit(const QString &x, const QString &y, bool invalid = false) {
