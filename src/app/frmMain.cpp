@@ -22,7 +22,6 @@
 #include "Paths.h"
 #include "VectorFieldBuffer.h"
 #include "app/SplashPicture.h"
-#include "app/WindowPlacement.h"
 #include "app/frmFileTypes.h"
 #include "app/frmMsgReceiver.h"
 #include "app/frmStartUpInfo.h"
@@ -32,6 +31,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
+#include "platform/WindowPlacement.h"
 
 namespace sx {
 
@@ -146,6 +146,17 @@ void frmMain::ShowMenuBarOf(frmVectorTable *doc) {
 }
 
 void frmMain::UpdateMenuBar() { ShowMenuBarOf(ActiveDocument()); }
+
+void frmMain::RunFrameCommand(FrameCommand command) {
+    switch (command) {
+        case FrameCommand::Open: mnuOpen_Click(); break;
+        case FrameCommand::Exit: close(); break;
+        case FrameCommand::HelpContents: mnuHelp_Click(); break;
+        case FrameCommand::HelpIndex: mnuHelpIndex_Click(); break;
+        case FrameCommand::AssociateFileTypes: mnuAssociateFileType_Click(); break;
+        case FrameCommand::About: mnuAbout_Click(); break;
+    }
+}
 
 void frmMain::SetStatusText(const QString &text) { StatusText->setText(text); }
 QString frmMain::StatusTextCaption() const { return StatusText->text(); }

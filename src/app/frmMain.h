@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "document/DocumentFrame.h"
 #include "platform/CommonDialog.h"
 
 class QLabel;
@@ -18,7 +19,7 @@ namespace sx {
 
 class frmVectorTable;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public DocumentFrame {
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
@@ -27,7 +28,6 @@ public:
     static frmMain *Instance();
 
     CommonDialog commonDialog;
-    CommonDialog &CommonDlg() { return commonDialog; }
     QLabel *StatusText = nullptr;
     QLineEdit *txtTemp = nullptr;
     bool ShowStartUpInfo = false;
@@ -35,7 +35,15 @@ public:
     // from the command line); its activation handler waits for the splash.
     bool HoldActivation = false;
 
-    void SetStatusText(const QString &text);
+    // what the documents use of the frame
+    CommonDialog &CommonDlg() override { return commonDialog; }
+    void SetStatusText(const QString &text) override;
+    QMdiArea *DocumentArea() const override { return mdi_; }
+    QWidget *FrameWindow() override { return this; }
+    void RegisterMenuBar(QMenuBar *bar) override;
+    void UpdateMenuBar() override;
+    void RunFrameCommand(FrameCommand command) override;
+
     QString StatusTextCaption() const;
 
     // Load handler: buffer, first-run settings, the command-line file.
@@ -60,10 +68,7 @@ public:
     // useful (no widget, a hidden control, txtTemp, the frame itself).
     void KeepFocusInDocument();
 
-    // The document windows bring their own menu bars; the frame shows the active one.
-    void RegisterMenuBar(QMenuBar *bar);
     void ShowMenuBarOf(frmVectorTable *doc);
-    void UpdateMenuBar();
 
     // Both file dialogs' filter lists.
     static const QString kOpenFilter;

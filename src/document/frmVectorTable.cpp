@@ -11,15 +11,16 @@
 
 #include "ColorSettings.h"
 #include "DocumentFiles.h"
+#include "DocumentFrame.h"
 #include "Paths.h"
 #include "SdxFile.h"
-#include "app/WindowPlacement.h"
-#include "app/frmMain.h"
+#include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
 #include "platform/WaitCursor.h"
+#include "platform/WindowPlacement.h"
 
 namespace sx {
 
@@ -31,7 +32,7 @@ void ShowMessages(const Messages &msgs) {
 
 }  // namespace
 
-frmVectorTable::frmVectorTable(frmMain *frame, QWidget *parent) : QWidget(parent), frame_(frame) {
+frmVectorTable::frmVectorTable(DocumentFrame *frame, QWidget *parent) : QWidget(parent), frame_(frame) {
     setObjectName(QStringLiteral("frmVectorTable"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
@@ -51,7 +52,7 @@ frmVectorTable::frmVectorTable(frmMain *frame, QWidget *parent) : QWidget(parent
 frmVectorTable::~frmVectorTable() {
     delete menuBar_;
     // the sub-window around us is half torn down: let the frame choose its menu afterwards
-    if (frame_) QTimer::singleShot(0, frame_, [f = frame_] { f->UpdateMenuBar(); });
+    if (frame_) QTimer::singleShot(0, frame_->FrameWindow(), [f = frame_] { f->UpdateMenuBar(); });
 }
 
 QAction *frmVectorTable::Action(const char *name) const {
@@ -119,19 +120,20 @@ void frmVectorTable::BuildWindowMenu() {
         QAction *sep = mnuWindows->addSeparator();
         sep->setProperty("windowList", true);
         int n = 0;
-        for (QMdiSubWindow *s : frame_->MdiArea()->subWindowList()) {
+        for (QMdiSubWindow *s : frame_->DocumentArea()->subWindowList()) {
             QAction *a = mnuWindows->addAction(QStringLiteral("&%1 %2").arg(++n).arg(s->windowTitle()));
             a->setProperty("windowList", true);
             a->setCheckable(true);
-            a->setChecked(s == frame_->MdiArea()->activeSubWindow());
-            connect(a, &QAction::triggered, frame_, [this, s] { frame_->MdiArea()->setActiveSubWindow(s); });
+            a->setChecked(s == frame_->DocumentArea()->activeSubWindow());
+            connect(a, &QAction::triggered, frame_->FrameWindow(),
+                    [this, s] { frame_->DocumentArea()->setActiveSubWindow(s); });
         }
     });
     auto arrange = [this](const char *name, const QString &caption, std::function<void(QMdiArea *)> f) {
         QAction *a = mnuWindows->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, [this, f] {
-            if (frame_) f(frame_->MdiArea());
+            if (frame_) f(frame_->DocumentArea());
         });
     };
     arrange("mnuCascade", QStringLiteral("&Überlappend"), [](QMdiArea *m) { CascadeWindows(m); });
@@ -168,23 +170,23 @@ void frmVectorTable::BuildHelpMenu() {
     QAction *help = mnuHelpMenu->addAction(QStringLiteral("&Inhalt..."));
     help->setObjectName(QStringLiteral("mnuHelp"));
     connect(help, &QAction::triggered, this, [this] {
-        if (frame_) frame_->mnuHelp_Click();
+        if (frame_) frame_->RunFrameCommand(FrameCommand::HelpContents);
     });
     QAction *index = mnuHelpMenu->addAction(QStringLiteral("Inde&x"));
     index->setObjectName(QStringLiteral("mnuHelpIndex"));
     connect(index, &QAction::triggered, this, [this] {
-        if (frame_) frame_->mnuHelpIndex_Click();
+        if (frame_) frame_->RunFrameCommand(FrameCommand::HelpIndex);
     });
     mnuHelpMenu->addSeparator();
     QAction *assoc = mnuHelpMenu->addAction(QStringLiteral("Dateitypen &verknüpfen"));
     assoc->setObjectName(QStringLiteral("mnuAssociateFileTypes"));
     connect(assoc, &QAction::triggered, this, [this] {
-        if (frame_) frame_->mnuAssociateFileType_Click();
+        if (frame_) frame_->RunFrameCommand(FrameCommand::AssociateFileTypes);
     });
     QAction *about = mnuHelpMenu->addAction(QStringLiteral("Über das &Programm..."));
     about->setObjectName(QStringLiteral("mnuAbout"));
     connect(about, &QAction::triggered, this, [this] {
-        if (frame_) frame_->mnuAbout_Click();
+        if (frame_) frame_->RunFrameCommand(FrameCommand::About);
     });
 }
 
@@ -207,7 +209,7 @@ bool frmVectorTable::Form_Load() {
             GetSetting(QStringLiteral("Colors"), QString::fromLatin1(c.key), QString::number(c.defaultValue));
         doc.Colors[c.index] = ColorFromSettingText(text.toStdString(), c.defaultValue);
     }
-    doc.FilePath = frame_ ? FilePathBytes(frame_->commonDialog.FileName) : std::string();
+    doc.FilePath = frame_ ? FilePathBytes(frame_->CommonDlg().FileName) : std::string();
     doc.FileName = FileNameOf(doc.FilePath);
     if (!ReadFile()) return false;
     SyncViewMenus();
@@ -284,11 +286,11 @@ void frmVectorTable::mnuClose_Click() {
 }
 
 void frmVectorTable::mnuOpen_Click() {
-    if (frame_) frame_->mnuOpen_Click();
+    if (frame_) frame_->RunFrameCommand(FrameCommand::Open);
 }
 
 void frmVectorTable::mnuExit_Click() {
-    if (frame_) frame_->close();
+    if (frame_) frame_->RunFrameCommand(FrameCommand::Exit);
 }
 
 void frmVectorTable::mnuSave_Click() {
@@ -327,7 +329,7 @@ void frmVectorTable::mnuSave_Click() {
 
 void frmVectorTable::mnuSaveAs_Click() {
     if (!frame_) return;
-    CommonDialog &cd = frame_->commonDialog;
+    CommonDialog &cd = frame_->CommonDlg();
     cd.Filter = QStringLiteral("Strudelax-Dateien (*.sdx)|*.sdx|DAT-Dateien (*.dat)|*.dat");
     cd.FilterIndex = 1;
     // proposed name: the path without the extension of its file name

@@ -27,16 +27,16 @@ namespace sx {
 
 class FlexGrid;
 class PictureBox;
-class frmMain;
+class DocumentFrame;
 
 class frmVectorTable : public QWidget {
     Q_OBJECT
 public:
-    explicit frmVectorTable(frmMain *frame, QWidget *parent = nullptr);
+    explicit frmVectorTable(DocumentFrame *frame, QWidget *parent = nullptr);
     ~frmVectorTable() override;
 
     VectorDocument doc;
-    frmMain *Frame() const { return frame_; }
+    DocumentFrame *Frame() const { return frame_; }
     QMenuBar *MenuBar() const { return menuBar_; }
     // A menu item by its name (mnuSave, mnuShowTable, ...).
     QAction *Action(const char *name) const;
@@ -225,7 +225,7 @@ private:
     bool resizeBusy_ = false, resizeAgain_ = false;
     char tableSeparator_ = '.';  // of the texts FillGrid shows
 
-    frmMain *frame_;
+    DocumentFrame *frame_;
     QMenuBar *menuBar_ = nullptr;
     bool closingChecked_ = false;
 };

@@ -6,7 +6,7 @@
 
 #include "ConstVector.h"
 #include "TableText.h"
-#include "app/frmMain.h"
+#include "document/DocumentFrame.h"
 #include "document/frmEditVector.h"
 #include "document/frmVectorTable.h"
 #include "platform/Clipboard.h"
@@ -23,7 +23,7 @@ void DisableCritPointData(frmVectorTable &w) {
 }
 
 void ShowGalileiTotal(frmVectorTable &w) {
-    if (frmMain *f = w.Frame() ? w.Frame() : frmMain::Instance())
+    if (DocumentFrame *f = w.Frame())
         f->SetStatusText(
             QString::fromStdString(ConstVectorStatusText(w.doc, frmVectorTable::LocaleDecimalSeparator())));
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Transformation.h"
+#include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
 #include "operations/frmMirrorOptions.h"
 #include "operations/frmXYTrafo.h"
@@ -46,7 +47,7 @@ void frmVectorTable::mnuCoordTrafo_Click() {
 }
 
 void frmVectorTable::mnuMirror_Click() {
-    frmMirrorOptions &dialog = MirrorOptions();
+    frmMirrorOptions &dialog = MirrorOptions(frame_ ? frame_->FrameWindow() : nullptr);
     dialog.Canceled = true;
     User().ShowModal(&dialog);
     if (dialog.Canceled) return;

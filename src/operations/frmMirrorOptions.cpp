@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/frmMain.h"
-
 namespace sx {
 
 frmMirrorOptions::frmMirrorOptions(QWidget *parent) : QDialog(parent) {
@@ -59,10 +57,9 @@ void frmMirrorOptions::cmdCancel_Click() {
 // showing would still stand.
 void frmMirrorOptions::reject() { cmdCancel_Click(); }
 
-frmMirrorOptions &MirrorOptions() {
-    // owned by the frame, so it lasts as long as the program's frame
+frmMirrorOptions &MirrorOptions(QWidget *owner) {
     static QPointer<frmMirrorOptions> dialog;
-    if (!dialog) dialog = new frmMirrorOptions(frmMain::Instance());
+    if (!dialog) dialog = new frmMirrorOptions(owner);
     return *dialog;
 }
 

@@ -25,7 +25,8 @@ public slots:
     void reject() override;
 };
 
-// The program's one mirror dialog, created on first use.
-frmMirrorOptions &MirrorOptions();
+// The program's one mirror dialog, created on first use and owned by `owner`
+// (the frame), so that its choices last as long as the program.
+frmMirrorOptions &MirrorOptions(QWidget *owner);
 
 }  // namespace sx

@@ -14,7 +14,7 @@
 #include "AtomicFile.h"
 #include "BitmapExport.h"
 #include "Numbers.h"
-#include "app/frmMain.h"
+#include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
 #include "output/frmPicSize.h"
 #include "platform/CommonDialog.h"
@@ -83,7 +83,7 @@ void frmVectorTable::mnuExportVectorfieldAsBitmap_Click() {
     RefVelocityReset reset{doc};
 
     if (!frame_) return;
-    CommonDialog &cd = frame_->commonDialog;
+    CommonDialog &cd = frame_->CommonDlg();
     cd.Filter = QStringLiteral("Bitmap (*.bmp)|*.bmp");
     cd.FilterIndex = 1;
     cd.FileName = QString::fromStdString(BitmapDefaultName(doc.FilePath));

@@ -19,7 +19,7 @@
 #include "PlotGeometry.h"
 #include "PrintedPlot.h"
 #include "Sampling.h"
-#include "app/frmMain.h"
+#include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
 #include "output/frmPrinter.h"
 #include "platform/CommonDialog.h"
@@ -118,9 +118,8 @@ void frmVectorTable::mnuPrint_Click() {
     const PrinterEntry &chosen = printers[static_cast<size_t>(index)];
 
     if (chosen.Pdf) {
-        frmMain *frame = frame_ ? frame_ : frmMain::Instance();
-        if (!frame) return;
-        CommonDialog &cd = frame->commonDialog;
+        if (!frame_) return;
+        CommonDialog &cd = frame_->CommonDlg();
         cd.Filter = QStringLiteral("PDF-Dateien (*.pdf)|*.pdf");
         cd.FilterIndex = 1;
         std::string proposal = FileNameOf(doc.FilePath);

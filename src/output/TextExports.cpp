@@ -8,7 +8,7 @@
 #include "DerivedFields.h"
 #include "Numbers.h"
 #include "TextExports.h"
-#include "app/frmMain.h"
+#include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
@@ -20,9 +20,9 @@ namespace sx {
 namespace {
 
 void RunTextExport(frmVectorTable &w, const TextExportKind &kind) {
-    frmMain *frame = w.Frame() ? w.Frame() : frmMain::Instance();
+    DocumentFrame *frame = w.Frame();
     if (!frame) return;
-    CommonDialog &cd = frame->commonDialog;
+    CommonDialog &cd = frame->CommonDlg();
     cd.Filter = QString::fromUtf8(kind.filter);
     cd.FilterIndex = 1;
     cd.FileName = QString::fromStdString(ExportProposedName(kind, w.doc.FilePath));

@@ -2,7 +2,9 @@
 
 #include "ColorSettings.h"
 #include "Numbers.h"
+#include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
+#include "platform/CommonDialog.h"
 #include "platform/UserInteraction.h"
 #include "plot/frmEditColors.h"
 
@@ -12,7 +14,7 @@ void frmVectorTable::mnuEditColors_Click() {
     const ValueExtremes extremes = BackgroundExtremes(doc);
     bool canceled = true;
     {
-        frmEditColors dialog(this);
+        frmEditColors dialog(frame_ ? &frame_->CommonDlg() : nullptr, this);
         for (int k = 0; k < ColorCount; ++k) dialog.Box(k)->SetColor(doc.Colors[k]);
         dialog.txtMaxValue->setText(QString::fromStdString(StrNumber(doc.BackMaxValue)));
         dialog.txtNullValue->setText(QString::fromStdString(StrNumber(doc.BackNullValue)));

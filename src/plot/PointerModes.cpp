@@ -10,7 +10,7 @@
 #include "PointerMath.h"
 #include "Sampling.h"
 #include "TableText.h"
-#include "app/frmMain.h"
+#include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
 #include "platform/FlexGrid.h"
 #include "platform/PictureBox.h"
@@ -39,7 +39,7 @@ void SetCritPointShown(frmVectorTable &w, bool shown) {
 }
 
 void ShowStatus(frmVectorTable &w, const std::string &text) {
-    if (frmMain *f = w.Frame() ? w.Frame() : frmMain::Instance()) f->SetStatusText(QString::fromStdString(text));
+    if (DocumentFrame *f = w.Frame()) f->SetStatusText(QString::fromStdString(text));
 }
 
 // Drawn twice the box disappears again.

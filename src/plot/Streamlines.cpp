@@ -7,7 +7,7 @@
 
 #include "AtomicFile.h"
 #include "Sampling.h"
-#include "app/frmMain.h"
+#include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
@@ -27,9 +27,8 @@ void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
     const bool exporting = exportItem && exportItem->isChecked();
     AtomicFileWriter file;
     if (exporting) {
-        frmMain *frame = frame_ ? frame_ : frmMain::Instance();
-        if (!frame) return;
-        CommonDialog &cd = frame->commonDialog;
+        if (!frame_) return;
+        CommonDialog &cd = frame_->CommonDlg();
         cd.Filter = QString::fromLatin1(kTrajectoryFilter);
         cd.FilterIndex = 1;
         cd.FileName = QString::fromStdString(TrajectoryProposedName(doc.FilePath));

@@ -13,7 +13,7 @@
 #include "ColorSettings.h"
 #include "Numbers.h"
 #include "VectorDocument.h"
-#include "app/frmMain.h"
+#include "platform/CommonDialog.h"
 #include "platform/PictureBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
@@ -104,7 +104,7 @@ void ScaleLines::paintEvent(QPaintEvent *) {
     if (NullVisible) p.drawLine(0, NullFromY, width(), NullToY);
 }
 
-frmEditColors::frmEditColors(QWidget *parent) : QDialog(parent) {
+frmEditColors::frmEditColors(CommonDialog *colorDialog, QWidget *parent) : QDialog(parent), colorDialog_(colorDialog) {
     setObjectName(QStringLiteral("frmEditColors"));
     setWindowTitle(QString::fromUtf8(kColorDialogTitle));
 
@@ -316,9 +316,8 @@ void frmEditColors::txtMaxMin_Change() {
 }
 
 void frmEditColors::picCol_Click(ColorBox *box) {
-    frmMain *frame = frmMain::Instance();
-    if (!frame) return;
-    CommonDialog &dlg = frame->commonDialog;
+    if (!colorDialog_) return;
+    CommonDialog &dlg = *colorDialog_;
     dlg.Flags = 3;
     dlg.Color = box->Color();
     if (!dlg.ShowColor()) return;

@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace sx {
 
+class CommonDialog;
 class PictureBox;
 
 // A box showing one colour; a click asks for a new one.
@@ -64,7 +65,8 @@ protected:
 class frmEditColors : public QDialog {
     Q_OBJECT
 public:
-    explicit frmEditColors(QWidget *parent = nullptr);
+    // `colorDialog` is the program's common dialog, used for choosing a colour.
+    frmEditColors(CommonDialog *colorDialog, QWidget *parent = nullptr);
 
     bool Canceled = true;
     double MaxValue = 0, MinValue = 0;
@@ -106,6 +108,7 @@ protected:
 
 private:
     double Value(const QLineEdit *box) const;
+    CommonDialog *colorDialog_;
 };
 
 }  // namespace sx

@@ -150,7 +150,7 @@ TEST_F(ColorDialogUi, InsertButtonsTakeTheDataExtremes) {
 }
 
 TEST_F(ColorDialogUi, ValueBoxesFilterTheKeys) {
-    frmEditColors d;
+    frmEditColors d(nullptr);
     d.show();
     QLineEdit *t = d.txtNullValue;
     t->clear();
@@ -205,7 +205,7 @@ TEST_F(ColorDialogUi, StandardColoursAreSavedAndSetButCancelKeepsTheDocument) {
 }
 
 TEST_F(ColorDialogUi, ScaleBoxesShowTheStartOfALongNumber) {
-    frmEditColors d;
+    frmEditColors d(nullptr);
     d.show();
     const QString value = "-455.913035705041";
     for (QLineEdit *t : {d.txtMaxValue, d.txtNullValue, d.txtMinValue}) {
