@@ -520,18 +520,29 @@ struct Overflow {
 
 // Whether FormatFixed(x, decimals) has at most `room` characters before its
 // point (a minus for every negative value, then the rounded whole part).
-bool FitsBeforePoint(double x, int decimals, int room) {
-    if (!std::isfinite(x)) return false;
-    const int digits = room - (std::signbit(x) ? 1 : 0);
-    if (digits < 1) return false;
-    if (digits > 15) return true;  // no room is that wide
-    const double limit = kPow10[digits], a = std::fabs(x);
-    // rounding moves a value by half a unit of its last decimal at most
-    if (a < limit - 1 / kPow10[decimals]) return true;
-    if (a >= limit) return false;
-    const std::string text = FormatFixed(x, decimals, '.');
-    return text.find('.') <= static_cast<size_t>(room);
-}
+class PointRoom {
+public:
+    PointRoom(int decimals, int room) : decimals_(decimals), room_(room) {
+        // rounding moves a value by half a unit of its last decimal at most
+        const double unit = 1 / kPow10[decimals];
+        if (room >= 1) hi_ = kPow10[std::min(room, 15)] - unit;
+        if (room >= 2) lo_ = unit - kPow10[std::min(room - 1, 15)];
+    }
+    // Values strictly between the two limits fit whatever their rounding;
+    // near a limit the text itself decides.
+    bool Fits(double x) const { return (x > lo_ && x < hi_) || Exactly(x); }
+
+private:
+    bool Exactly(double x) const {
+        if (!std::isfinite(x)) return false;
+        const int digits = room_ - (std::signbit(x) ? 1 : 0);
+        if (digits < 1) return false;
+        if (digits > 15 || std::fabs(x) < kPow10[digits] / 2) return true;
+        return FormatFixed(x, decimals_, '.').find('.') <= static_cast<size_t>(room_);
+    }
+    int decimals_, room_;
+    double lo_ = 0, hi_ = 0;
+};
 
 int IntegerLength(int32_t v) {
     int n = v < 0 ? 2 : 1;
@@ -543,6 +554,7 @@ int IntegerLength(int32_t v) {
 // would run into the next, or a pixel coordinate the writer cannot form.
 std::optional<Overflow> FindOverflow(const VectorDocument &doc) {
     const double R = doc.Header.PixelsPerCm, T = doc.Header.TimeInterval;
+    const PointRoom pixels(4, 4), mm(3, 5), velocity(4, 4);
     // x[pix] and X[mm] are the same on every line of a column, y[pix] and Y[mm] on every line of a row
     std::vector<char> xPixelFits(static_cast<size_t>(doc.NX)), xMmFits(static_cast<size_t>(doc.NX));
     std::vector<int> yPixelLength(static_cast<size_t>(doc.NY), 0);  // 0: no integer
@@ -550,7 +562,7 @@ std::optional<Overflow> FindOverflow(const VectorDocument &doc) {
     for (int32_t i = 1; i <= doc.NX; ++i) {
         const std::optional<int32_t> px = RoundToInt32(doc.PosX(i) / 10 * R);
         xPixelFits[static_cast<size_t>(i - 1)] = px && IntegerLength(*px) <= 6;
-        xMmFits[static_cast<size_t>(i - 1)] = FitsBeforePoint(doc.PosX(i), 3, 5);
+        xMmFits[static_cast<size_t>(i - 1)] = mm.Fits(doc.PosX(i));
         if (!px && !unwritable) unwritable = Overflow{i, 1, doc.PosX(i) / 10 * R, "x[pix]"};
     }
     for (int32_t j = 1; j <= doc.NY; ++j) {
@@ -562,26 +574,27 @@ std::optional<Overflow> FindOverflow(const VectorDocument &doc) {
         const int yLength = yPixelLength[static_cast<size_t>(j - 1)];
         const double yPixel = doc.PosY(j) / 10 * R;
         // y[pix] and the whole part of vx[pix] share eleven columns, with a blank between them
-        const int vxRoom = 10 - yLength;
-        const bool yMmFits = FitsBeforePoint(doc.PosY(j), 3, 5);
+        const PointRoom vxRoom(4, 10 - yLength);
+        const bool yMmFits = mm.Fits(doc.PosY(j));
+        const int32_t *status = &doc.Statuses[static_cast<size_t>(j - 1) * static_cast<size_t>(doc.NX)];
         for (int32_t i = 1; i <= doc.NX; ++i) {
-            if (doc.Status(i, j) <= 0) continue;
+            if (status[i - 1] <= 0) continue;
             const size_t col = static_cast<size_t>(i - 1);
             const double u = doc.U(i, j), v = doc.V(i, j);
             const double vx = T * u / 10000 * R, vy = T * v / 10000 * R;
             // the fields in the order of the line; the first one that does not fit is named
             if (!xPixelFits[col]) return Overflow{i, j, doc.PosX(i) / 10 * R, "x[pix]"};
             if (yLength == 0) return Overflow{i, j, yPixel, "y[pix]"};
-            if (!FitsBeforePoint(vx, 4, vxRoom)) {
+            if (!vxRoom.Fits(vx)) {
                 // a vx[pix] that would fit the four places of vy[pix] is pushed out by a wide y[pix]
-                if (FitsBeforePoint(vx, 4, 4)) return Overflow{i, j, yPixel, "y[pix]"};
+                if (pixels.Fits(vx)) return Overflow{i, j, yPixel, "y[pix]"};
                 return Overflow{i, j, vx, "vx[pix]"};
             }
-            if (!FitsBeforePoint(vy, 4, 4)) return Overflow{i, j, vy, "vy[pix]"};
+            if (!pixels.Fits(vy)) return Overflow{i, j, vy, "vy[pix]"};
             if (!xMmFits[col]) return Overflow{i, j, doc.PosX(i), "X[mm]"};
             if (!yMmFits) return Overflow{i, j, doc.PosY(j), "Y[mm]"};
-            if (!FitsBeforePoint(u, 4, 4)) return Overflow{i, j, u, "Vx[m/s]"};
-            if (!FitsBeforePoint(v, 4, 4)) return Overflow{i, j, v, "Vy[m/s]"};
+            if (!velocity.Fits(u)) return Overflow{i, j, u, "Vx[m/s]"};
+            if (!velocity.Fits(v)) return Overflow{i, j, v, "Vy[m/s]"};
         }
     }
     return unwritable;
