@@ -717,6 +717,15 @@ TEST(DatFile, LinesAndTextsAboveTheBoundAreRefused) {
     ASSERT_TRUE(ReadDatBytes(Header({}, std::string(kMaxTextBytes, 'r')), doc).ok);
     EXPECT_EQ(doc.Header.Recording1.size(), kMaxTextBytes);
     ExpectOpenFailure(Header({}, std::string(kMaxTextBytes + 1, 'r')));
+    // and the writer writes no longer one
+    VectorDocument src = SmallField();
+    src.Header.Algorithm.assign(kMaxTextBytes, 'a');
+    ASSERT_TRUE(DatBytes(src));
+    ASSERT_TRUE(ReadDatBytes(*DatBytes(src), doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.Header.Algorithm, src.Header.Algorithm);
+    src.Header.Algorithm += 'a';
+    EXPECT_FALSE(DatBytes(src));
+    EXPECT_EQ(DatRefusal(src)->text.rfind("Ein Text des Dateikopfs ist zu lang: höchstens 1048576 Zeichen", 0), 0u);
 
     // a data line at the bound reads; longer, also in items cut by commas, it does not
     const std::string line = Line(48, 984, 1.5, -2.5);
