@@ -1,13 +1,17 @@
 #include "AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace sx {
@@ -42,6 +46,64 @@ bool PwriteAll(int fd, const char *p, size_t n, off_t at) {
         at += got;
     }
     return true;
+}
+
+// Copies `size` bytes at `from` of one file to `to` of another, a piece at a time.
+bool CopyBytes(int src, off_t from, off_t size, int dst, off_t to) {
+    std::unique_ptr<char[]> buf(new char[kBufferSize]);
+    while (size > 0) {
+        const size_t want = static_cast<size_t>(std::min<off_t>(size, static_cast<off_t>(kBufferSize)));
+        const ssize_t got = ::pread(src, buf.get(), want, from);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0 || !PwriteAll(dst, buf.get(), static_cast<size_t>(got), to)) return false;
+        from += got;
+        to += got;
+        size -= got;
+    }
+    return true;
+}
+
+const char kTempSuffix[] = ".tmp-XXXXXX";
+
+// The file a name leads to: the name itself unless it is a symbolic link,
+// then the file at the end of the link's chain; false for a link that
+// leads nowhere (dangling, looping).
+bool ResolveLink(const std::string &name, std::string &file) {
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        file = name;
+        return true;
+    }
+    char *real = ::realpath(name.c_str(), nullptr);
+    if (!real) return false;
+    file = real;
+    std::free(real);
+    return true;
+}
+
+// Removes NAME.tmp-XXXXXX beside `target`: the temporary files of earlier
+// saves of it that were killed before their commit. A save still running
+// holds the lock on its file, which is therefore left alone.
+void RemoveLeftovers(const std::string &target) {
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string prefix = target.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent *e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        if (!std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                         [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
+            continue;
+        const std::string path = folder + "/" + name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(dir);
 }
 
 // Makes the rename itself durable. Some file systems cannot sync a folder;
@@ -80,29 +142,32 @@ InjectedFileFault::~InjectedFileFault() {
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 void AtomicFileWriter::Discard() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+    for (int *fd : {&fd_, &targetFd_}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
     }
     if (!temp_.empty()) {
         ::unlink(temp_.c_str());
         temp_.clear();
     }
+    if (lockFd_ >= 0) ::close(lockFd_);  // after the unlink: no other save may take the file before
+    lockFd_ = -1;
     pending_ = std::string();
     old_ = std::string();
+    oldSize_ = 0;
 }
 
 bool AtomicFileWriter::Open(const std::string &target) {
     Discard();
-    target_ = target;
     failed_ = false;
     inPlace_ = false;
+    if (!ResolveLink(target, target_)) return false;
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && (S_ISDIR(st.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
-    std::vector<char> name(target.begin(), target.end());
-    const char suffix[] = ".tmp-XXXXXX";
-    name.insert(name.end(), suffix, suffix + sizeof suffix);
+    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    if (exists && (S_ISDIR(st.st_mode) || ::access(target_.c_str(), W_OK) != 0)) return false;
+    RemoveLeftovers(target_);
+    std::vector<char> name(target_.begin(), target_.end());
+    name.insert(name.end(), kTempSuffix, kTempSuffix + sizeof kTempSuffix);
     const int fd = FaultStrikes(FileStep::Open) ? -1 : ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
         const bool folderRefuses = errno == EACCES || errno == EPERM || errno == EROFS;
@@ -110,6 +175,9 @@ bool AtomicFileWriter::Open(const std::string &target) {
     }
     fd_ = fd;
     temp_ = name.data();
+    // a second descriptor keeps the lock while the first is closed before the rename
+    lockFd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (lockFd_ >= 0) ::flock(lockFd_, LOCK_EX | LOCK_NB);
     mode_t mode;
     if (exists) {
         mode = st.st_mode & 07777;
@@ -125,15 +193,46 @@ bool AtomicFileWriter::Open(const std::string &target) {
 
 bool AtomicFileWriter::OpenInPlace() {
     if (FaultStrikes(FileStep::Open)) return false;
-    // without the old bytes a failed write could not be undone
-    if (!ReadWholeFile(target_, old_)) return false;
     const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) {
-        old_ = std::string();
+    if (fd < 0) return false;
+    targetFd_ = fd;
+    inPlace_ = true;
+    if (OpenSpool()) return true;
+    // without the old bytes a failed write could not be undone
+    if (!ReadWholeFile(target_, old_)) {
+        Discard();
+        inPlace_ = false;
+        return false;
+    }
+    oldSize_ = static_cast<off_t>(old_.size());
+    return true;
+}
+
+bool AtomicFileWriter::OpenSpool() {
+    if (FaultStrikes(FileStep::Spool)) return false;
+    int fd = -1;
+    const char *const folders[] = {std::getenv("TMPDIR"), "/tmp"};
+    for (const char *folder : folders) {
+        if (!folder || !*folder) continue;
+        fd = ::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0) break;
+        // a file system without unnamed files: a named one, unlinked at once
+        std::string name = std::string(folder) + "/strudelax-spool-XXXXXX";
+        fd = ::mkostemp(&name[0], O_CLOEXEC);
+        if (fd >= 0) {
+            ::unlink(name.c_str());
+            break;
+        }
+    }
+    if (fd < 0) return false;
+    // the old bytes lead the spool; the new content follows them
+    const off_t size = ::lseek(targetFd_, 0, SEEK_END);
+    if (size < 0 || !CopyBytes(targetFd_, 0, size, fd, 0) || ::lseek(fd, size, SEEK_SET) != size) {
+        ::close(fd);
         return false;
     }
     fd_ = fd;
-    inPlace_ = true;
+    oldSize_ = size;
     return true;
 }
 
@@ -144,14 +243,14 @@ bool AtomicFileWriter::Drain() {
 }
 
 bool AtomicFileWriter::Write(const void *data, size_t size) {
-    if (fd_ < 0 || failed_) return false;
+    if (!Opened() || failed_) return false;
     if (FaultStrikes(FileStep::Write)) {
         failed_ = true;
         return false;
     }
     const char *p = static_cast<const char *>(data);
     // in place nothing touches the target before the content is complete
-    if (inPlace_ || pending_.size() + size <= kBufferSize) {
+    if ((inPlace_ && fd_ < 0) || pending_.size() + size <= kBufferSize) {
         pending_.append(p, size);
         return true;
     }
@@ -167,7 +266,7 @@ bool AtomicFileWriter::Write(const void *data, size_t size) {
 }
 
 SaveResult AtomicFileWriter::Commit() {
-    if (fd_ < 0) return SaveResult::OpenFailed;
+    if (!Opened()) return SaveResult::OpenFailed;
     if (inPlace_) return CommitInPlace();
     bool ok = !failed_ && !FaultStrikes(FileStep::Flush) && Drain();
     ok = ok && !FaultStrikes(FileStep::Sync) && ::fsync(fd_) == 0;
@@ -175,7 +274,7 @@ SaveResult AtomicFileWriter::Commit() {
     fd_ = -1;
     if (ok && !FaultStrikes(FileStep::Rename) && std::rename(temp_.c_str(), target_.c_str()) == 0) {
         temp_.clear();
-        pending_ = std::string();
+        Discard();
         SyncFolderOf(target_);
         return SaveResult::Ok;
     }
@@ -184,14 +283,31 @@ SaveResult AtomicFileWriter::Commit() {
 }
 
 SaveResult AtomicFileWriter::CommitInPlace() {
-    bool ok = !failed_ && !FaultStrikes(FileStep::Flush) && PwriteAll(fd_, pending_.data(), pending_.size(), 0) &&
-              ::ftruncate(fd_, static_cast<off_t>(pending_.size())) == 0;
-    ok = ok && !FaultStrikes(FileStep::Sync) && ::fsync(fd_) == 0;
-    if (!ok && !failed_) {
-        // something of the new content may have reached the file: put the old back
-        PwriteAll(fd_, old_.data(), old_.size(), 0);
-        ::ftruncate(fd_, static_cast<off_t>(old_.size()));
-        ::fsync(fd_);
+    const bool spooled = fd_ >= 0;
+    bool ok = !failed_ && !FaultStrikes(FileStep::Flush);
+    bool touched = false;  // something of the new content may have reached the target
+    off_t newSize = 0;
+    if (ok && spooled) {
+        ok = Drain();
+        const off_t end = ok ? ::lseek(fd_, 0, SEEK_CUR) : -1;
+        ok = end >= oldSize_;
+        newSize = end - oldSize_;
+        touched = ok;
+        ok = ok && CopyBytes(fd_, oldSize_, newSize, targetFd_, 0);
+    } else if (ok) {
+        touched = true;
+        newSize = static_cast<off_t>(pending_.size());
+        ok = PwriteAll(targetFd_, pending_.data(), pending_.size(), 0);
+    }
+    ok = ok && ::ftruncate(targetFd_, newSize) == 0;
+    ok = ok && !FaultStrikes(FileStep::Sync) && ::fsync(targetFd_) == 0;
+    if (!ok && touched) {
+        if (spooled)
+            CopyBytes(fd_, 0, oldSize_, targetFd_, 0);
+        else
+            PwriteAll(targetFd_, old_.data(), old_.size(), 0);
+        ::ftruncate(targetFd_, oldSize_);
+        ::fsync(targetFd_);
     }
     Discard();
     return ok ? SaveResult::Ok : SaveResult::WriteFailed;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "Cp1252.h"
 #include "DocumentLimit.h"
@@ -44,18 +45,24 @@ inline bool IsFieldChar(char c) { return kClasses.of[static_cast<unsigned char>(
 
 // Items end at a comma or at a line end (CR LF, LF or CR). Either all bytes
 // are in memory, or the file is read in chunks as the items need them, so
-// that a large file is never held whole.
+// that a large file is never held whole. A line longer than the bound (its
+// items and commas) is refused as soon as the bound is passed, so a file
+// without line ends is not read whole either.
 class ItemReader {
 public:
     ItemReader(const char *data, size_t size) : p_(data), end_(data + size), eof_(true) {}
     explicit ItemReader(int fd) : fd_(fd) {}
 
     // The next item [b, e), valid until the next call; false at the end of the
-    // input or on a read error (see Failed).
+    // input, on a read error or on a line above the bound (see Failed).
     bool Next(const char *&b, const char *&e) {
+        if (line_ > kMaxDatLineBytes) return TooLong();
+        const size_t room = kMaxDatLineBytes - line_;
         const char *q = p_;
         for (;;) {
-            while (q < end_ && !EndsItem(*q)) ++q;
+            const char *stop = static_cast<size_t>(end_ - p_) > room ? p_ + room + 1 : end_;
+            while (q < stop && !EndsItem(*q)) ++q;
+            if (static_cast<size_t>(q - p_) > room) return TooLong();
             // a CR as the last byte read may still be followed by its LF
             if (q < end_ && !(*q == '\r' && q + 1 == end_ && !eof_)) break;
             if (eof_) {
@@ -68,6 +75,7 @@ public:
         }
         b = p_;
         e = q;
+        line_ = q < end_ && *q == ',' ? line_ + static_cast<size_t>(q - p_) + 1 : 0;
         if (q < end_) q += (*q == '\r' && q + 1 < end_ && q[1] == '\n') ? 2 : 1;
         p_ = q;
         return true;
@@ -75,6 +83,11 @@ public:
     bool Failed() const { return failed_; }
 
 private:
+    bool TooLong() {
+        failed_ = eof_ = true;
+        p_ = end_;
+        return false;
+    }
     bool Refill() {
         const size_t keep = static_cast<size_t>(end_ - p_);
         if (!buf_ || cap_ - keep < cap_ / 2) {  // first chunk, or a long item: make room
@@ -104,6 +117,7 @@ private:
     const char *end_ = nullptr;
     bool eof_ = false;
     bool failed_ = false;
+    size_t line_ = 0;  // bytes of the current line before the item (earlier items and their commas)
     int fd_ = -1;
     std::unique_ptr<char[]> buf_;
     size_t cap_ = 0;
@@ -171,16 +185,20 @@ public:
     bool Run() {
         const char *b = nullptr, *e = nullptr;
         static const char kFirst[] = "Date and time: ";
-        if (!items_.Next(b, e) || static_cast<size_t>(e - b) < 15 || std::memcmp(b, kFirst, 15) != 0) {
+        const bool first = items_.Next(b, e);
+        if (!first && items_.Failed()) return Fail();
+        if (!first || static_cast<size_t>(e - b) < 15 || std::memcmp(b, kFirst, 15) != 0) {
             msgs_.push_back({"Ungültiges Dateiformat", MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Öffnen"});
             return false;
         }
         RecordingHeader &h = doc_.Header;
-        h.DateAndTime = Cp1252ToUtf8(*ValueAfterColon(b, e));
+        std::optional<std::string> date = ValueAfterColon(b, e);
+        if (date->size() > kMaxTextBytes) return Fail();
+        h.DateAndTime = Cp1252ToUtf8(*date);
         for (std::string *t :
              {&h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm}) {
             std::optional<std::string> v = NextValue();
-            if (!v) return Fail();
+            if (!v || v->size() > kMaxTextBytes) return Fail();
             *t = Cp1252ToUtf8(*v);
         }
         for (auto pair : {std::make_pair(&h.ImageWidth, &h.ImageHeight),
@@ -486,7 +504,114 @@ private:
     std::string buf_;
 };
 
+// The writer's check ----------------------------------------------------------
+//
+// The reader splits a data line at its blanks, so every field needs at least
+// one blank before the next. The writer pads each field to put its decimal
+// point in a fixed column; a text too wide for that room gets no blank and
+// runs into its neighbour, and the line no longer reads back. So the whole
+// document is checked before anything is written.
+
+struct Overflow {
+    int32_t i, j;
+    double value;
+    const char *column;
+};
+
+// Whether FormatFixed(x, decimals) has at most `room` characters before its
+// point (a minus for every negative value, then the rounded whole part).
+class PointRoom {
+public:
+    PointRoom(int decimals, int room) : decimals_(decimals), room_(room) {
+        // rounding moves a value by half a unit of its last decimal at most
+        const double unit = 1 / kPow10[decimals];
+        if (room >= 1) hi_ = kPow10[std::min(room, 15)] - unit;
+        if (room >= 2) lo_ = unit - kPow10[std::min(room - 1, 15)];
+    }
+    // Values strictly between the two limits fit whatever their rounding;
+    // near a limit the text itself decides.
+    bool Fits(double x) const { return (x > lo_ && x < hi_) || Exactly(x); }
+
+private:
+    bool Exactly(double x) const {
+        if (!std::isfinite(x)) return false;
+        const int digits = room_ - (std::signbit(x) ? 1 : 0);
+        if (digits < 1) return false;
+        if (digits > 15 || std::fabs(x) < kPow10[digits] / 2) return true;
+        return FormatFixed(x, decimals_, '.').find('.') <= static_cast<size_t>(room_);
+    }
+    int decimals_, room_;
+    double lo_ = 0, hi_ = 0;
+};
+
+int IntegerLength(int32_t v) {
+    int n = v < 0 ? 2 : 1;
+    for (int64_t a = v < 0 ? -static_cast<int64_t>(v) : v; a >= 10; a /= 10) ++n;
+    return n;
+}
+
+// The first line (rows outer, columns inner, as written) with a field that
+// would run into the next, or a pixel coordinate the writer cannot form.
+std::optional<Overflow> FindOverflow(const VectorDocument &doc) {
+    const double R = doc.Header.PixelsPerCm, T = doc.Header.TimeInterval;
+    const PointRoom pixels(4, 4), mm(3, 5), velocity(4, 4);
+    // x[pix] and X[mm] are the same on every line of a column, y[pix] and Y[mm] on every line of a row
+    std::vector<char> xPixelFits(static_cast<size_t>(doc.NX)), xMmFits(static_cast<size_t>(doc.NX));
+    std::vector<int> yPixelLength(static_cast<size_t>(doc.NY), 0);  // 0: no integer
+    std::optional<Overflow> unwritable;  // the writer forms the pixel coordinates of lines it does not write too
+    for (int32_t i = 1; i <= doc.NX; ++i) {
+        const std::optional<int32_t> px = RoundToInt32(doc.PosX(i) / 10 * R);
+        xPixelFits[static_cast<size_t>(i - 1)] = px && IntegerLength(*px) <= 6;
+        xMmFits[static_cast<size_t>(i - 1)] = mm.Fits(doc.PosX(i));
+        if (!px && !unwritable) unwritable = Overflow{i, 1, doc.PosX(i) / 10 * R, "x[pix]"};
+    }
+    for (int32_t j = 1; j <= doc.NY; ++j) {
+        const std::optional<int32_t> py = RoundToInt32(doc.PosY(j) / 10 * R);
+        if (py) yPixelLength[static_cast<size_t>(j - 1)] = IntegerLength(*py);
+        if (!py && !unwritable) unwritable = Overflow{1, j, doc.PosY(j) / 10 * R, "y[pix]"};
+    }
+    for (int32_t j = 1; j <= doc.NY; ++j) {
+        const int yLength = yPixelLength[static_cast<size_t>(j - 1)];
+        const double yPixel = doc.PosY(j) / 10 * R;
+        // y[pix] and the whole part of vx[pix] share eleven columns, with a blank between them
+        const PointRoom vxRoom(4, 10 - yLength);
+        const bool yMmFits = mm.Fits(doc.PosY(j));
+        const int32_t *status = &doc.Statuses[static_cast<size_t>(j - 1) * static_cast<size_t>(doc.NX)];
+        for (int32_t i = 1; i <= doc.NX; ++i) {
+            if (status[i - 1] <= 0) continue;
+            const size_t col = static_cast<size_t>(i - 1);
+            const double u = doc.U(i, j), v = doc.V(i, j);
+            const double vx = T * u / 10000 * R, vy = T * v / 10000 * R;
+            // the fields in the order of the line; the first one that does not fit is named
+            if (!xPixelFits[col]) return Overflow{i, j, doc.PosX(i) / 10 * R, "x[pix]"};
+            if (yLength == 0) return Overflow{i, j, yPixel, "y[pix]"};
+            if (!vxRoom.Fits(vx)) {
+                // a vx[pix] that would fit the four places of vy[pix] is pushed out by a wide y[pix]
+                if (pixels.Fits(vx)) return Overflow{i, j, yPixel, "y[pix]"};
+                return Overflow{i, j, vx, "vx[pix]"};
+            }
+            if (!pixels.Fits(vy)) return Overflow{i, j, vy, "vy[pix]"};
+            if (!xMmFits[col]) return Overflow{i, j, doc.PosX(i), "X[mm]"};
+            if (!yMmFits) return Overflow{i, j, doc.PosY(j), "Y[mm]"};
+            if (!velocity.Fits(u)) return Overflow{i, j, u, "Vx[m/s]"};
+            if (!velocity.Fits(v)) return Overflow{i, j, v, "Vy[m/s]"};
+        }
+    }
+    return unwritable;
+}
+
 }  // namespace
+
+std::optional<UserMessage> DatRefusal(const VectorDocument &doc) {
+    if (std::optional<UserMessage> m = TextTooLongMessage(doc, true)) return m;
+    const std::optional<Overflow> o = FindOverflow(doc);
+    if (!o) return std::nullopt;
+    return UserMessage{"Der Wert " + StrNumber(o->value) + " des Vektors (" + std::to_string(o->i) + ", " +
+                           std::to_string(o->j) + ") passt nicht in die Spalte " + o->column +
+                           " der DAT-Datei; die Datei wäre nicht mehr lesbar. Speichern Sie das Vektorfeld im "
+                           "SDX-Format.",
+                       MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
+}
 
 ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc) {
     ReadResult res;
@@ -513,12 +638,17 @@ ReadResult ReadDatFile(const std::string &path, VectorDocument &doc) {
 }
 
 std::optional<std::string> DatBytes(const VectorDocument &doc) {
+    if (DatRefusal(doc)) return std::nullopt;
     DatWriter w(nullptr);
     if (!w.Write(doc)) return std::nullopt;
     return std::move(w.out());
 }
 
-SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path) {
+SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path, std::optional<UserMessage> *refusal) {
+    if (std::optional<UserMessage> m = DatRefusal(doc)) {
+        if (refusal) *refusal = std::move(m);
+        return SaveResult::WriteFailed;
+    }
     AtomicFileWriter file;
     if (!file.Open(path)) return SaveResult::OpenFailed;
     DatWriter w(&file);

@@ -13,9 +13,10 @@ ReadResult ReadDocumentFile(const std::string &extension, VectorDocument &doc, c
     return ReadResult{};
 }
 
-SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc) {
-    if (upperTail4 == ".SDX") return WriteSdxFile(doc, doc.FilePath);
-    if (upperTail4 == ".DAT") return WriteDatFile(doc, doc.FilePath);
+SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc,
+                            std::optional<UserMessage> *refusal) {
+    if (upperTail4 == ".SDX") return WriteSdxFile(doc, doc.FilePath, refusal);
+    if (upperTail4 == ".DAT") return WriteDatFile(doc, doc.FilePath, refusal);
     return SaveResult::OpenFailed;
 }
 

@@ -3,6 +3,7 @@
 // upper-cased last four characters of the file name.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "AtomicFile.h"
@@ -15,6 +16,9 @@ namespace sx {
 using AskUser = std::function<MsgAnswer(const UserMessage &)>;
 
 ReadResult ReadDocumentFile(const std::string &extension, VectorDocument &doc, const AskUser &ask);
-SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc);
+// When the writer refuses the document's content (its reader could not take
+// the file back), `refusal` receives the message that says why; the old file stays.
+SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc,
+                            std::optional<UserMessage> *refusal = nullptr);
 
 }  // namespace sx

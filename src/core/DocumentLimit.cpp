@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "Cp1252.h"
+
 namespace sx {
 
 namespace {
@@ -22,6 +24,25 @@ UserMessage FieldTooLargeMessage(int64_t nx, int64_t ny) {
     return {"Das Vektorfeld mit " + std::to_string(nx) + " x " + std::to_string(ny) +
                 " Vektoren ist zu groß; höchstens " + std::to_string(g_maxNodes) + " Vektoren können geöffnet werden.",
             MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Öffnen"};
+}
+
+std::optional<UserMessage> TextTooLongMessage(const VectorDocument &doc, bool headerOnly) {
+    // a text is written one byte a character, and a character takes at least a byte here
+    auto tooLong = [](const std::string &utf8) {
+        return utf8.size() > kMaxTextBytes && Utf8ToCp1252(utf8).size() > kMaxTextBytes;
+    };
+    const std::string limit = std::to_string(kMaxTextBytes);
+    const RecordingHeader &h = doc.Header;
+    std::string what;
+    if (!headerOnly && tooLong(doc.InfoText)) what = "Der Infotext";
+    for (const std::string *t :
+         {&h.DateAndTime, &h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm})
+        if (what.empty() && tooLong(*t)) what = "Ein Text des Dateikopfs";
+    if (what.empty()) return std::nullopt;
+    return UserMessage{
+        what + " ist zu lang: höchstens " + limit +
+            " Zeichen lassen sich speichern, sonst wäre die Datei nicht mehr lesbar. Kürzen Sie den Text.",
+        MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
 }
 
 }  // namespace sx

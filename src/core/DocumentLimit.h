@@ -2,9 +2,12 @@
 // The largest field a document may hold. The readers check it before they
 // size anything by a grid that a file claims.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "Message.h"
+#include "VectorDocument.h"
 
 namespace sx {
 
@@ -26,5 +29,21 @@ bool GridFitsDocument(int64_t nx, int64_t ny);
 
 // The message for a grid above the bound; loading then fails.
 UserMessage FieldTooLargeMessage(int64_t nx, int64_t ny);
+
+// The longest text a file may hold (a header text, the info text), in bytes
+// of the file. Real header texts are file names and dates of a few dozen
+// bytes, info texts a few lines. Shown in the header window a text byte costs
+// about 41 bytes, so eight texts at the bound take some 350 MB, far below
+// what the largest field needs. The readers check a text's length before
+// reading it.
+constexpr size_t kMaxTextBytes = size_t{1} << 20;
+// The longest DAT line: room for a header line's label around the longest
+// text. Data lines are some 80 bytes.
+constexpr size_t kMaxDatLineBytes = 2 * kMaxTextBytes;
+
+// The message for a document with a text above the bound (the info text, or
+// with `headerOnly` just the header texts), to refuse its save: the file
+// could not be opened again. Nothing when every text fits.
+std::optional<UserMessage> TextTooLongMessage(const VectorDocument &doc, bool headerOnly);
 
 }  // namespace sx

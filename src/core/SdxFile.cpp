@@ -117,7 +117,8 @@ public:
 private:
     bool Text(std::string &out) {
         int32_t len;
-        if (!r_.Read(len) || len < 0) return false;
+        // a length above the bound is refused before anything is sized by it
+        if (!r_.Read(len) || len < 0 || static_cast<size_t>(len) > kMaxTextBytes) return false;
         std::string raw;
         if (!r_.ReadBytes(raw, static_cast<size_t>(len))) return false;
         out = Cp1252ToUtf8(raw);
@@ -251,6 +252,7 @@ std::string SdxBytes(const VectorDocument &doc) {
 }
 
 bool SdxWritable(const VectorDocument &doc) {
+    if (TextTooLongMessage(doc, false)) return false;
     const size_t nodes = doc.NodeCount();
     if (!GridFitsDocument(doc.NX, doc.NY) || doc.PosXs.size() != static_cast<size_t>(doc.NX) ||
         doc.PosYs.size() != static_cast<size_t>(doc.NY) || doc.Us.size() != nodes || doc.Vs.size() != nodes ||
@@ -271,8 +273,12 @@ bool SdxWritable(const VectorDocument &doc) {
     return true;
 }
 
-SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path) {
+SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path, std::optional<UserMessage> *refusal) {
     // a file the reader would refuse is not written; the old one stays
+    if (std::optional<UserMessage> m = TextTooLongMessage(doc, false)) {
+        if (refusal) *refusal = std::move(m);
+        return SaveResult::WriteFailed;
+    }
     if (!SdxWritable(doc)) return SaveResult::WriteFailed;
     return WriteFileAtomically(path, SdxBytes(doc));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's own binary document format.
 
+#include <optional>
 #include <string>
 
 #include "AtomicFile.h"
@@ -20,8 +21,11 @@ ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc);
 
 std::string SdxBytes(const VectorDocument &doc);
 // False when the reader would refuse what SdxBytes gives: a value that is not
-// finite, arrays that do not match the grid, a grid above the bound.
+// finite, arrays that do not match the grid, a grid or a text above the bound.
 bool SdxWritable(const VectorDocument &doc);
-SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path);
+// WriteFailed, the old file untouched, when SdxWritable is false; for a text
+// above the bound `refusal` receives the message that says so.
+SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path,
+                        std::optional<UserMessage> *refusal = nullptr);
 
 }  // namespace sx

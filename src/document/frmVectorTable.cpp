@@ -298,9 +298,10 @@ void frmVectorTable::mnuSave_Click() {
                 QString::fromStdString(UpperTail(doc.FileName, 3)));
     const std::string tail = UpperTail(doc.FileName, 4);
     SaveResult r;
+    std::optional<UserMessage> refusal;  // content the file could not take back
     if (tail == ".SDX") {
         WaitCursor busy;
-        r = SaveDocumentFile(tail, doc);
+        r = SaveDocumentFile(tail, doc, &refusal);
     } else if (tail == ".DAT") {
         if (doc.TrafoShiftX != 0 || doc.TrafoShiftY != 0) {
             MessageBox(
@@ -309,10 +310,14 @@ void frmVectorTable::mnuSave_Click() {
             return;
         }
         WaitCursor busy;
-        r = SaveDocumentFile(tail, doc);
+        r = SaveDocumentFile(tail, doc, &refusal);
     } else {
         MessageBox(Trim(doc.FileName) + "? Was ist das denn für ein Dateiformat?", MsgIcon::Question, MsgButtons::Ok,
                    "Unbekanntes Dateiformat");
+        return;
+    }
+    if (refusal) {
+        MessageBox(*refusal);
         return;
     }
     if (r != SaveResult::Ok) {

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "PeakMemory.h"
 
 using namespace sx;
 namespace fs = std::filesystem;
@@ -112,20 +115,25 @@ TEST_F(AtomicFile, NewFilesAndRefusedTargets) {
 }
 
 TEST_F(AtomicFile, AFolderWithoutWriteRightsIsWrittenInPlace) {
-    const ino_t inode = Inode();
-    {
+    // the bytes wait in an unnamed file, or in memory when none can be made
+    for (bool spooled : {true, false}) {
+        SCOPED_TRACE(spooled ? "spooled" : "in memory");
+        ASSERT_EQ(WriteFileAtomically(target, kOld), SaveResult::Ok);
+        const ino_t inode = Inode();
         // the folder refuses the temporary file once; the target itself opens
         InjectedFileFault folder(FileStep::Open, EACCES, 1);
+        InjectedFileFault noSpool(FileStep::Spool, EIO, spooled ? 0 : 1);
         AtomicFileWriter w;
         ASSERT_TRUE(w.Open(target));
         EXPECT_TRUE(w.InPlace());
+        EXPECT_EQ(w.Spooled(), spooled);
         w.Write("kurz");
         EXPECT_EQ(Content(), kOld);  // untouched until the content is complete
         ASSERT_EQ(w.Commit(), SaveResult::Ok);
+        EXPECT_EQ(Content(), "kurz");  // the longer old content is cut off
+        EXPECT_EQ(Inode(), inode);
+        EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
     }
-    EXPECT_EQ(Content(), "kurz");  // the longer old content is cut off
-    EXPECT_EQ(Inode(), inode);
-    EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
 
     // a refusal for any other reason does not fall back
     InjectedFileFault full(FileStep::Open, ENOSPC, 1);
@@ -135,18 +143,23 @@ TEST_F(AtomicFile, AFolderWithoutWriteRightsIsWrittenInPlace) {
 
 TEST_F(AtomicFile, AFailedWriteInPlacePutsTheOldBytesBack) {
     const std::string longer = kOld + kOld + kOld;
-    for (FileStep step : {FileStep::Write, FileStep::Flush, FileStep::Sync}) {
-        for (int error : {ENOSPC, EIO}) {
-            SCOPED_TRACE(testing::Message() << "step " << static_cast<int>(step) << " errno " << error);
-            InjectedFileFault folder(FileStep::Open, EACCES, 1);
-            InjectedFileFault fault(step, error);
-            AtomicFileWriter w;
-            ASSERT_TRUE(w.Open(target));
-            ASSERT_TRUE(w.InPlace());
-            w.Write(longer);
-            EXPECT_EQ(w.Commit(), SaveResult::WriteFailed);
-            EXPECT_EQ(Content(), kOld);
-            EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
+    for (bool spooled : {true, false}) {
+        for (FileStep step : {FileStep::Write, FileStep::Flush, FileStep::Sync}) {
+            for (int error : {ENOSPC, EIO}) {
+                SCOPED_TRACE(testing::Message() << (spooled ? "spooled" : "in memory") << ", step "
+                                                << static_cast<int>(step) << " errno " << error);
+                InjectedFileFault folder(FileStep::Open, EACCES, 1);
+                InjectedFileFault noSpool(FileStep::Spool, EIO, spooled ? 0 : 1);
+                InjectedFileFault fault(step, error);
+                AtomicFileWriter w;
+                ASSERT_TRUE(w.Open(target));
+                ASSERT_TRUE(w.InPlace());
+                ASSERT_EQ(w.Spooled(), spooled);
+                w.Write(longer);
+                EXPECT_EQ(w.Commit(), SaveResult::WriteFailed);
+                EXPECT_EQ(Content(), kOld);
+                EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
+            }
         }
     }
     // the in-place opening itself can fail too
@@ -164,4 +177,117 @@ TEST_F(AtomicFile, RealFolderWithoutWriteRights) {
     ::chmod(target.c_str(), 0444);
     EXPECT_EQ(WriteFileAtomically(target, "nochmal"), SaveResult::OpenFailed);
     EXPECT_EQ(Content(), "neu");
+}
+
+TEST_F(AtomicFile, InPlaceALargeFileWaitsOnDiskNotInMemory) {
+    // 48 MB of old bytes and 48 MB of new content: held in memory they would
+    // add some 100 MB; spooled, only the copying buffers
+    constexpr size_t kSize = size_t{48} << 20;
+    std::string old(kSize, 'a'), fresh(kSize, 'b');
+    for (size_t k = 0; k < kSize; k += 4096) old[k] = static_cast<char>('A' + k % 23);
+    ASSERT_EQ(WriteFileAtomically(target, old), SaveResult::Ok);
+    for (bool fails : {true, false}) {
+        SCOPED_TRACE(fails ? "sync fails" : "succeeds");
+        InjectedFileFault folder(FileStep::Open, EACCES, 1);
+        InjectedFileFault sync(FileStep::Sync, EIO, fails ? 1 : 0);
+        SaveResult r = SaveResult::OpenFailed;
+        const std::optional<double> peak = PeakGrowthMiB([&] { r = WriteFileAtomically(target, fresh); });
+        EXPECT_EQ(folder.Hits(), 1);
+        EXPECT_EQ(r, fails ? SaveResult::WriteFailed : SaveResult::Ok);
+        if (peak) {
+            EXPECT_LT(*peak, 24.0);
+        }
+        // all or nothing: the whole old file back, or the whole new one
+        EXPECT_TRUE(Content() == (fails ? old : fresh));
+    }
+    EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
+}
+
+TEST_F(AtomicFile, ThroughASymbolicLinkTheFileItPointsToIsReplaced) {
+    fs::create_directories(dir / "daten");
+    const fs::path real = dir / "daten" / "echt.sdx";
+    ASSERT_EQ(WriteFileAtomically(real.string(), kOld), SaveResult::Ok);
+    fs::create_symlink("daten/echt.sdx", dir / "link.sdx");
+    fs::create_symlink("link.sdx", dir / "kette.sdx");  // a link to a link
+    auto read = [](const fs::path &p) {
+        std::string s;
+        EXPECT_TRUE(ReadWholeFile(p.string(), s));
+        return s;
+    };
+    EXPECT_EQ(WriteFileAtomically((dir / "link.sdx").string(), "eins"), SaveResult::Ok);
+    EXPECT_EQ(read(real), "eins");
+    EXPECT_EQ(WriteFileAtomically((dir / "kette.sdx").string(), "zwei"), SaveResult::Ok);
+    EXPECT_EQ(read(real), "zwei");
+    {
+        // in place too (the folder refuses the temporary file)
+        InjectedFileFault folder(FileStep::Open, EACCES, 1);
+        EXPECT_EQ(WriteFileAtomically((dir / "link.sdx").string(), "drei"), SaveResult::Ok);
+        EXPECT_EQ(folder.Hits(), 1);
+    }
+    EXPECT_EQ(read(real), "drei");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.sdx"));
+    EXPECT_EQ(fs::read_symlink(dir / "link.sdx"), "daten/echt.sdx");
+    EXPECT_TRUE(fs::is_symlink(dir / "kette.sdx"));
+    EXPECT_EQ(fs::read_symlink(dir / "kette.sdx"), "link.sdx");
+    std::vector<std::string> beside;
+    for (const auto &e : fs::directory_iterator(dir / "daten")) beside.push_back(e.path().filename().string());
+    EXPECT_EQ(beside, std::vector<std::string>{"echt.sdx"});
+
+    // links that lead nowhere are refused, and nothing changes
+    fs::create_symlink("fehlt.sdx", dir / "lose.sdx");
+    fs::create_symlink("schleife-b.sdx", dir / "schleife-a.sdx");
+    fs::create_symlink("schleife-a.sdx", dir / "schleife-b.sdx");
+    const std::vector<std::string> files = Files();
+    for (const char *name : {"lose.sdx", "schleife-a.sdx"}) {
+        SCOPED_TRACE(name);
+        AtomicFileWriter w;
+        EXPECT_FALSE(w.Open((dir / name).string()));
+        EXPECT_EQ(w.Commit(), SaveResult::OpenFailed);
+        EXPECT_EQ(WriteFileAtomically((dir / name).string(), "neu"), SaveResult::OpenFailed);
+    }
+    EXPECT_EQ(Files(), files);
+    EXPECT_TRUE(fs::is_symlink(dir / "lose.sdx"));
+    EXPECT_FALSE(fs::exists(dir / "fehlt.sdx"));
+    EXPECT_EQ(read(real), "drei");
+    EXPECT_EQ(Content(), kOld);
+}
+
+TEST_F(AtomicFile, TheNextSaveRemovesWhatKilledSavesOfTheSameFileLeft) {
+    // a save killed halfway leaves its temporary file, full of new bytes
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AtomicFileWriter w;
+        if (w.Open(target)) w.Write(std::string(3 << 20, 'k'));
+        ::_exit(0);  // no destructor, no commit
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::vector<std::string> leftovers;
+    for (const std::string &name : Files())
+        if (name != "feld.sdx") leftovers.push_back(name);
+    ASSERT_EQ(leftovers.size(), 1u);
+    EXPECT_EQ(leftovers[0].rfind("feld.sdx.tmp-", 0), 0u);
+    EXPECT_EQ(fs::file_size(dir / leftovers[0]), size_t{3} << 20);
+
+    // names like it that are not the pattern for this name stay
+    const std::vector<std::string> others = {"anders.sdx.tmp-abc123", "feld.sdx.tmp-abc12",   "feld.sdx.tmp-abc1234",
+                                             "feld.sdx.tmp-ab_123",   "xfeld.sdx.tmp-abc123", "feld.sdx.tmp-abc123x",
+                                             "feld.dat.tmp-abc123"};
+    for (const std::string &name : others) ASSERT_EQ(WriteFileAtomically((dir / name).string(), "x"), SaveResult::Ok);
+    fs::create_directory(dir / "feld.sdx.tmp-ordner");
+    fs::create_symlink("anders.sdx.tmp-abc123", dir / "feld.sdx.tmp-verweis");
+    // and so does the temporary file of a save still under way
+    AtomicFileWriter running;
+    ASSERT_TRUE(running.Open(target));
+    ASSERT_TRUE(running.Write("laufend"));
+
+    EXPECT_EQ(WriteFileAtomically(target, "neu"), SaveResult::Ok);
+    EXPECT_EQ(Content(), "neu");
+    EXPECT_FALSE(fs::exists(dir / leftovers[0]));
+    for (const std::string &name : others) EXPECT_TRUE(fs::exists(dir / name)) << name;
+    EXPECT_TRUE(fs::is_directory(dir / "feld.sdx.tmp-ordner"));
+    EXPECT_TRUE(fs::is_symlink(dir / "feld.sdx.tmp-verweis"));
+    EXPECT_EQ(running.Commit(), SaveResult::Ok);
+    EXPECT_EQ(Content(), "laufend");
 }

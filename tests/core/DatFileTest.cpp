@@ -4,10 +4,15 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+
+#include <unistd.h>
 
 #include "DocumentLimit.h"
 #include "Numbers.h"
+#include "PeakMemory.h"
 #include "SampleField.h"
+#include "ValidField.h"
 
 using namespace sx;
 
@@ -133,7 +138,7 @@ TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
     doc.Resize(2, 1);
     doc.Header.PixelsPerCm = 10;
     doc.Header.TimeInterval = 1000;
-    doc.PosX(1) = 12345678;  // x pixel 12345678: eight characters
+    doc.PosX(1) = 12345;  // x pixel 12345: five characters, two blanks
     doc.PosX(2) = 1;
     doc.PosY(1) = 2;
     doc.U(1, 1) = 0.1234;  // vx[pix] = 1000 * u / 10000 * 10 = u
@@ -144,7 +149,7 @@ TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
     const std::vector<std::string> lines = Lines(*DatBytes(doc));
     ASSERT_EQ(lines.size(), 18u);
     const std::string &wide = lines[16];
-    EXPECT_EQ(wide.substr(0, 9), "123456782");  // field 2 follows at once
+    EXPECT_EQ(wide.substr(0, 8), "12345  2");
     const std::string &l = lines[17];
     auto sp = [](size_t n) { return std::string(n, ' '); };
     EXPECT_EQ(l, "1" + sp(6) + "2" + sp(8) + "-1.5000" + sp(4) + "0.0000" + sp(5) + "1.000" + sp(5) + "2.000" + sp(3) +
@@ -552,5 +557,205 @@ TEST(DatFile, ValuesThatWouldNotReadBackAreNotWritten) {
     std::string kept;
     ASSERT_TRUE(ReadWholeFile(path, kept));
     EXPECT_EQ(kept, "alt");
+    std::remove(path.c_str());
+}
+
+namespace {
+
+// Node (1, 1)'s line as the layout lays it out, without asking whether it
+// reads back; nothing when a pixel coordinate is no integer.
+std::optional<std::string> LaidOutLine(const VectorDocument &d) {
+    const double R = d.Header.PixelsPerCm, T = d.Header.TimeInterval;
+    const std::optional<int32_t> px = RoundToInt32(d.PosX(1) / 10 * R), py = RoundToInt32(d.PosY(1) / 10 * R);
+    if (!px || !py) return std::nullopt;
+    std::string line = std::to_string(*px);
+    if (line.size() < 7) line.append(7 - line.size(), ' ');
+    const std::string y = std::to_string(*py);
+    line += y;
+    long r = 11 - static_cast<long>(y.size());
+    const double u = d.U(1, 1), v = d.V(1, 1);
+    const std::pair<double, int> fields[] = {
+        {T * u / 10000 * R, 4}, {T * v / 10000 * R, 4}, {d.PosX(1), 3}, {d.PosY(1), 3}, {u, 4}, {v, 4}};
+    const long next[] = {5, 6, 6, 5, 5, 5};
+    for (int k = 0; k < 6; ++k) {
+        const std::string t = FormatFixed(fields[k].first, fields[k].second, '.');
+        const long pad = r - static_cast<long>(t.rfind('.'));
+        if (pad > 0) line.append(static_cast<size_t>(pad), ' ');
+        line += t;
+        r = next[k];
+    }
+    return line;
+}
+
+// Fields as the reader finds them: runs of digits, "-", "," and ".".
+int FieldCount(const std::string &line) {
+    int n = 0;
+    bool in = false;
+    for (char c : line) {
+        const bool field = (c >= '0' && c <= '9') || c == '-' || c == ',' || c == '.';
+        n += field && !in;
+        in = field;
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST(DatFile, EveryColumnWritesExactlyWhatReadsBack) {
+    // magnitudes on both sides of every place where a whole part gains a
+    // digit, with the roundings that carry into it
+    std::vector<double> values;
+    for (int k = 0; k <= 9; ++k) {
+        const double m = std::pow(10.0, k);
+        for (double off : {-1e-3, -6e-4, -5e-4, -4e-4, -1e-4, -6e-5, -5e-5, -4e-5, 0.0, 1e-4}) {
+            for (double sign : {1.0, -1.0}) {
+                const double x = sign * (m + off);
+                values.insert(values.end(), {x, std::nextafter(x, 0.0), std::nextafter(x, sign * HUGE_VAL)});
+            }
+        }
+    }
+    VectorDocument d;
+    d.Resize(1, 1);
+    d.Status(1, 1) = StatusValid;
+    int refused = 0, cases = 0;
+    auto check = [&](int T, int R, double x, double y, double u, double v) {
+        d.Header.TimeInterval = T;
+        d.Header.PixelsPerCm = R;
+        d.PosX(1) = x;
+        d.PosY(1) = y;
+        d.U(1, 1) = u;
+        d.V(1, 1) = v;
+        const std::optional<std::string> laid = LaidOutLine(d);
+        const bool readable = laid && FieldCount(*laid) == 8;
+        const std::optional<UserMessage> refusal = DatRefusal(d);
+        ++cases;
+        refused += refusal.has_value();
+        const std::string what = "T " + std::to_string(T) + " R " + std::to_string(R) + " x " + StrNumber(x) + " y " +
+                                 StrNumber(y) + " u " + StrNumber(u) + " v " + StrNumber(v);
+        ASSERT_EQ(!refusal, readable) << what << "\n" << (laid ? *laid : "(no pixel)");
+        const std::optional<std::string> bytes = DatBytes(d);
+        ASSERT_EQ(bytes.has_value(), readable) << what;
+        if (readable) {
+            ASSERT_EQ(Lines(*bytes).at(16), *laid) << what;
+        }
+    };
+    for (const auto &[T, R] : {std::pair{1, 100}, {100, 100}, {10000, 100}, {1, 1}, {7, 100000}}) {
+        for (double x : values) {
+            check(T, R, 1.6, 1.6, x, 0.25);  // vx[pix], Vx[m/s]
+            check(T, R, 1.6, 1.6, -0.5, x);  // vy[pix], Vy[m/s]
+        }
+    }
+    for (int R : {1, 10, 100, 1000, 100000}) {
+        for (double x : values) {
+            check(100, R, x, 1.6, 0.5, 0.5);  // x[pix], X[mm]
+            // y[pix] with whole parts of vx[pix] of one to four places
+            for (double u : {0.0, -0.3, 55.5, -777.7}) check(100, R, 1.6, x, u, 0.5);  // y[pix], Y[mm]
+        }
+    }
+    // both sides of every boundary were met
+    EXPECT_GT(refused, cases / 10);
+    EXPECT_LT(refused, cases - cases / 10);
+}
+
+TEST(DatFile, AValueTooWideForItsColumnIsNamedAndNothingIsWritten) {
+    // a 3 x 3 grid whose header fits its positions, with T = R = 100: vx[pix] = U
+    VectorDocument src = ValidField(
+        3, 3, [](int i) { return 1.6 * i; }, [](int j) { return 4.8 - 1.6 * (j - 1); },
+        [](int, int, double &u, double &v) { u = v = 0.5; });
+    src.Header = {"heute", "a", "b", "c", "d", "e", "f", 64, 64, 32, 32, 16, 16, 16, 48, 100, 100};
+    // the widest values of the velocity columns read back
+    VectorDocument doc = src;
+    doc.U(2, 3) = 9999.9999;
+    doc.V(2, 3) = -999.9999;
+    doc.U(1, 1) = -999.99994;
+    const std::optional<std::string> bytes = DatBytes(doc);
+    ASSERT_TRUE(bytes);
+    VectorDocument back;
+    ASSERT_TRUE(ReadDatBytes(*bytes, back).ok);
+    EXPECT_NEAR(back.U(2, 3), 9999.9999, 1e-9);
+    EXPECT_NEAR(back.V(2, 3), -999.9999, 1e-9);
+    EXPECT_NEAR(back.U(1, 1), -999.9999, 1e-9);
+
+    const std::string path = testing::TempDir() + "datfile_columns.dat";
+    ASSERT_EQ(WriteFileAtomically(path, "alt"), SaveResult::Ok);
+    const std::pair<double, std::string> wide[] = {
+        {10000, "10000 des Vektors (2, 3) passt nicht in die Spalte Vx"},
+        {-1000, "-1000 des Vektors (2, 3) passt nicht in die Spalte Vx"},
+        {9999.99996, "9999.99996 des Vektors (2, 3) passt nicht in die Spalte Vx"},
+        {1e300, "1E+300 des Vektors (2, 3) passt nicht in die Spalte vx[pix]"}};
+    for (const auto &[u, named] : wide) {
+        SCOPED_TRACE(u);
+        doc = src;
+        doc.U(2, 3) = u;
+        doc.U(3, 3) = u;  // only the first line in the file's order is named
+        EXPECT_FALSE(DatBytes(doc));
+        std::optional<UserMessage> refusal;
+        EXPECT_EQ(WriteDatFile(doc, path, &refusal), SaveResult::WriteFailed);
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->text.find("Der Wert " + named), 0u) << refusal->text;
+        EXPECT_EQ(refusal->title, "Fehler beim Speichern");
+        EXPECT_EQ(refusal->icon, MsgIcon::Exclamation);
+        EXPECT_EQ(refusal->buttons, MsgButtons::Ok);
+        // an invalid node is not written, whatever it holds
+        doc.Status(2, 3) = doc.Status(3, 3) = StatusInvalid;
+        EXPECT_FALSE(DatRefusal(doc));
+    }
+    doc = src;
+    doc.U(2, 3) = 10000;
+    EXPECT_EQ(DatRefusal(doc)->text,
+              "Der Wert 10000 des Vektors (2, 3) passt nicht in die Spalte Vx[m/s] der DAT-Datei; die Datei wäre nicht "
+              "mehr lesbar. Speichern Sie das Vektorfeld im SDX-Format.");
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(path, kept));
+    EXPECT_EQ(kept, "alt");
+    std::remove(path.c_str());
+}
+
+TEST(DatFile, LinesAndTextsAboveTheBoundAreRefused) {
+    VectorDocument doc;
+    // a header text at the bound reads, one byte more does not
+    ASSERT_TRUE(ReadDatBytes(Header({}, std::string(kMaxTextBytes, 'r')), doc).ok);
+    EXPECT_EQ(doc.Header.Recording1.size(), kMaxTextBytes);
+    ExpectOpenFailure(Header({}, std::string(kMaxTextBytes + 1, 'r')));
+    // and the writer writes no longer one
+    VectorDocument src = SmallField();
+    src.Header.Algorithm.assign(kMaxTextBytes, 'a');
+    ASSERT_TRUE(DatBytes(src));
+    ASSERT_TRUE(ReadDatBytes(*DatBytes(src), doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.Header.Algorithm, src.Header.Algorithm);
+    src.Header.Algorithm += 'a';
+    EXPECT_FALSE(DatBytes(src));
+    EXPECT_EQ(DatRefusal(src)->text.rfind("Ein Text des Dateikopfs ist zu lang: höchstens 1048576 Zeichen", 0), 0u);
+
+    // a data line at the bound reads; longer, also in items cut by commas, it does not
+    const std::string line = Line(48, 984, 1.5, -2.5);
+    const std::string atBound = std::string(kMaxDatLineBytes - (line.size() - 2), ' ') + line;
+    ASSERT_TRUE(ReadDatBytes(Header({}) + atBound, doc = VectorDocument()).ok);
+    EXPECT_EQ(doc.U(3, 1), 1.5);
+    ExpectOpenFailure(Header({}) + " " + atBound);
+    std::string commas;
+    while (commas.size() <= kMaxDatLineBytes) commas += "   ,";
+    ASSERT_TRUE(ReadDatBytes(Header({}) + "  ,  , \r\n" + line, doc = VectorDocument()).ok);
+    ExpectOpenFailure(Header({}) + commas + "\r\n" + line);
+    ExpectOpenFailure("Date and time: " + std::string(kMaxDatLineBytes, 'd'));
+
+    // 600 MB without a line end (sparse on disk), at the first line or after
+    // the header: refused after the bound, not read whole
+    const std::string path = testing::TempDir() + "datfile_long_line.dat";
+    for (const std::string &start : {std::string("Date and time: "), Header({}) + line + "7 "}) {
+        std::FILE *f = std::fopen(path.c_str(), "wb");
+        ASSERT_TRUE(f);
+        std::fwrite(start.data(), 1, start.size(), f);
+        std::fclose(f);
+        ASSERT_EQ(::truncate(path.c_str(), off_t{600} << 20), 0);
+        ReadResult r;
+        const std::optional<double> peak = PeakGrowthMiB([&] { r = ReadDatFile(path, doc = VectorDocument()); });
+        EXPECT_FALSE(r.ok);
+        ASSERT_EQ(r.messages.size(), 1u);
+        EXPECT_EQ(r.messages[0].text, kOpenFailure);
+        if (peak) {
+            EXPECT_LT(*peak, 16.0);
+        }
+    }
     std::remove(path.c_str());
 }

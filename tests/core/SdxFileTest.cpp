@@ -7,7 +7,11 @@
 #include <functional>
 #include <random>
 
+#include <unistd.h>
+
 #include "BinaryIO.h"
+#include "DocumentLimit.h"
+#include "PeakMemory.h"
 #include "SdxFile.h"
 
 using namespace sx;
@@ -373,5 +377,82 @@ TEST(SdxFile, DocumentsTheReaderWouldRefuseAreNotWritten) {
     VectorDocument d = SmallDocument();
     d.Trajectories.X0[10] = nan;
     EXPECT_TRUE(SdxWritable(d));
+    std::remove(path.c_str());
+}
+
+TEST(SdxFile, TextsAboveTheBoundAreRefusedBeforeTheyAreRead) {
+    const char kReadFailure[] = "Fehler in dieser SDX-Datei! Datei beschädigt oder falsches Format?";
+    // at the bound a text reads, one byte more and the whole file is refused
+    for (size_t extra : {0, 1}) {
+        for (bool info : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "extra " << extra << (info ? " info text" : " header text"));
+            VectorDocument d = SmallDocument();
+            (info ? d.InfoText : d.Header.Recording2) = std::string(kMaxTextBytes + extra, 'r');
+            VectorDocument back;
+            const ReadResult r = ReadSdxBytes(SdxBytes(d), back);
+            EXPECT_EQ(r.ok, extra == 0);
+            if (extra) {
+                ASSERT_EQ(r.messages.size(), 1u);
+                EXPECT_EQ(r.messages[0].text, kReadFailure);
+            }
+        }
+    }
+
+    // a file that claims and holds a 2 GiB header text (sparse on disk) is
+    // refused by its length, before anything is sized by it
+    const std::string path = testing::TempDir() + "sdx_huge_text.sdx";
+    {
+        std::string head = "Strudelax";
+        ByteWriter w(head);
+        w.Write(int16_t{1});
+        w.Write(int32_t{INT32_MAX});
+        std::FILE *f = std::fopen(path.c_str(), "wb");
+        ASSERT_TRUE(f);
+        std::fwrite(head.data(), 1, head.size(), f);
+        std::fclose(f);
+        ASSERT_EQ(::truncate(path.c_str(), (off_t{1} << 31) + 4096), 0);
+    }
+    ReadResult r;
+    const std::optional<double> peak = PeakGrowthMiB([&] {
+        VectorDocument d;
+        r = ReadSdxFile(path, d);
+    });
+    std::remove(path.c_str());
+    EXPECT_FALSE(r.ok);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text, kReadFailure);
+    if (peak) {
+        EXPECT_LT(*peak, 8.0);
+    }
+}
+
+TEST(SdxFile, AnInfoTextAboveTheBoundIsNotWritten) {
+    const std::string path = testing::TempDir() + "sdx_long_info.sdx";
+    const VectorDocument good = SmallDocument();
+    ASSERT_EQ(WriteSdxFile(good, path), SaveResult::Ok);
+    // the bound counts the file's bytes, one a character: umlauts take two bytes in memory
+    VectorDocument d = SmallDocument();
+    d.InfoText.clear();
+    for (size_t k = 0; k < kMaxTextBytes; ++k) d.InfoText += "ä";
+    std::optional<UserMessage> refusal;
+    ASSERT_EQ(WriteSdxFile(d, path, &refusal), SaveResult::Ok);
+    EXPECT_FALSE(refusal);
+    VectorDocument back;
+    ASSERT_TRUE(ReadSdxFile(path, back).ok);
+    EXPECT_EQ(back.InfoText, d.InfoText);
+
+    d.InfoText += "!";
+    EXPECT_FALSE(SdxWritable(d));
+    EXPECT_EQ(WriteSdxFile(d, path, &refusal), SaveResult::WriteFailed);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->text,
+              "Der Infotext ist zu lang: höchstens 1048576 Zeichen lassen sich speichern, sonst wäre die Datei nicht "
+              "mehr lesbar. Kürzen Sie den Text.");
+    EXPECT_EQ(refusal->title, "Fehler beim Speichern");
+    EXPECT_EQ(refusal->icon, MsgIcon::Exclamation);
+    EXPECT_EQ(refusal->buttons, MsgButtons::Ok);
+    VectorDocument kept;
+    ASSERT_TRUE(ReadSdxFile(path, kept).ok);
+    EXPECT_EQ(kept.InfoText, back.InfoText);
     std::remove(path.c_str());
 }

@@ -54,6 +54,21 @@ protected:
         EXPECT_EQ(m.icon, MsgIcon::Exclamation);
         EXPECT_EQ(m.buttons, MsgButtons::Ok);
     }
+    // The file the window saves to.
+    void Target(frmVectorTable *w, const char *name) {
+        w->doc.FilePath = TempPath(name).toStdString();
+        w->doc.FileName = name;
+    }
+    // A 4 x 3 field open from feld.sdx, with a DAT twin written by the program itself.
+    frmVectorTable *OpenFieldWithDatTwin() {
+        frmVectorTable *w = OpenField(4, 3);
+        if (!w) return nullptr;
+        Target(w, "feld.dat");
+        w->MarkModified();
+        w->mnuSave_Click();
+        EXPECT_FALSE(w->doc.Modified);
+        return w;
+    }
     static std::string Trace(FileStep step, int error) {
         return "step " + std::to_string(static_cast<int>(step)) + ", errno " + std::to_string(error);
     }
@@ -62,18 +77,10 @@ protected:
 }  // namespace
 
 TEST_F(SaveFaults, SavingEitherFormatKeepsTheOldFileAndTheMark) {
-    frmVectorTable *w = OpenField(4, 3);
+    frmVectorTable *w = OpenFieldWithDatTwin();
     ASSERT_TRUE(w);
-    // a DAT twin of the document, written by the program itself
-    w->doc.FilePath = TempPath("feld.dat").toStdString();
-    w->doc.FileName = "feld.dat";
-    w->MarkModified();
-    w->mnuSave_Click();
-    ASSERT_FALSE(w->doc.Modified);
-
     for (const char *name : {"feld.sdx", "feld.dat"}) {
-        w->doc.FilePath = TempPath(name).toStdString();
-        w->doc.FileName = name;
+        Target(w, name);
         const QByteArray before = Read(TempPath(name));
         const QStringList files = Files();
         for (FileStep step : kSteps) {
@@ -146,6 +153,43 @@ TEST_F(SaveFaults, ADocumentHoldingNaNIsNotWrittenAsSdx) {
         EXPECT_EQ(Read(TempPath("feld.sdx")), before);
     }
     EXPECT_EQ(Files(), QStringList{"feld.sdx"});
+}
+
+TEST_F(SaveFaults, ContentTheFileCouldNotTakeBackIsRefusedWithItsOwnBox) {
+    frmVectorTable *w = OpenFieldWithDatTwin();
+    ASSERT_TRUE(w);
+    const std::string datBox =
+        "Der Wert 10000 des Vektors (2, 3) passt nicht in die Spalte Vx[m/s] der DAT-Datei; die Datei wäre nicht "
+        "mehr lesbar. Speichern Sie das Vektorfeld im SDX-Format.";
+    const std::string sdxBox =
+        "Der Infotext ist zu lang: höchstens 1048576 Zeichen lassen sich speichern, sonst wäre die Datei nicht mehr "
+        "lesbar. Kürzen Sie den Text.";
+    // a velocity too wide for its DAT column; an info text above the bound
+    for (const char *name : {"feld.dat", "feld.sdx"}) {
+        SCOPED_TRACE(name);
+        const bool dat = std::string(name) == "feld.dat";
+        Target(w, name);
+        if (dat)
+            w->doc.U(2, 3) = 10000;
+        else
+            w->doc.InfoText.assign(1048577, 'i');
+        w->MarkModified();
+        const QByteArray before = Read(TempPath(name));
+        const QStringList files = Files();
+        user.asked.clear();
+        user.Answer(MsgAnswer::Ok);
+        w->mnuSave_Click();
+        ASSERT_EQ(user.asked.size(), 1u);
+        const UserMessage &m = user.asked.back().message;
+        EXPECT_EQ(m.text, dat ? datBox : sdxBox);
+        EXPECT_EQ(m.title, "Fehler beim Speichern");
+        EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(m.buttons, MsgButtons::Ok);
+        EXPECT_TRUE(w->doc.Modified);
+        EXPECT_EQ(w->windowTitle().toStdString(), std::string(name) + " (verändert)");
+        EXPECT_EQ(Read(TempPath(name)), before);
+        EXPECT_EQ(Files(), files);
+    }
 }
 
 TEST_F(SaveFaults, StreamlineExport) {
