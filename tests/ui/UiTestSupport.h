@@ -13,10 +13,10 @@
 #include <memory>
 
 #include "SampleDocument.h"
+#include "ScriptedUser.h"
 #include "app/frmMain.h"
 #include "document/frmVectorTable.h"
 #include "platform/FlexGrid.h"
-#include "platform/ScriptedUser.h"
 #include "platform/SettingsStore.h"
 
 class UiTest : public ::testing::Test {
