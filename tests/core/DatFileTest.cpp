@@ -7,6 +7,7 @@
 
 #include "DocumentLimit.h"
 #include "Numbers.h"
+#include "SameField.h"
 #include "SampleField.h"
 
 using namespace sx;
@@ -251,10 +252,7 @@ TEST(DatFile, FileReadInChunksEqualsReadInMemory) {
     std::remove(path.c_str());
     ASSERT_TRUE(ReadDatBytes(bytes, b).ok);
     EXPECT_EQ(a.Header.Recording1, "wirbel_0417a.tif");
-    EXPECT_EQ(a.Statuses, b.Statuses);
-    EXPECT_EQ(a.Us, b.Us);
-    EXPECT_EQ(a.Vs, b.Vs);
-    EXPECT_EQ(a.CountValid(), b.CountValid());
+    ExpectSameField(a, b);
 }
 
 TEST(DatFile, FailedSavesLeaveTheOldFile) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "SameField.h"
 #include "SampleDocument.h"
 #include "ScriptedUser.h"
 #include "app/frmMain.h"
