@@ -1,59 +1,46 @@
 #pragma once
-// One comparison of two fields for every test: grid, positions, components,
-// statuses and the valid count, exactly (numbers that are none match each
+// One comparison of two fields for every test: grid, positions, statuses,
+// components and the valid count, exactly (numbers that are none match each
 // other). A failure names the first difference and the caller's line.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 
 #include "VectorDocument.h"
 
 namespace sx {
 
-namespace detail {
-
-inline bool Same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
-
-template <class T>
-std::string FirstDifference(const char *what, const FieldArray<T> &got, const FieldArray<T> &want,
-                            const VectorDocument &grid) {
-    std::ostringstream out;
-    if (got.size() != want.size()) {
-        out << what << ": " << got.size() << " values instead of " << want.size();
-        return out.str();
-    }
-    for (size_t k = 0; k < got.size(); ++k) {
-        if (Same(static_cast<double>(got[k]), static_cast<double>(want[k]))) continue;
-        out << what;
-        if (got.size() == grid.NodeCount() && grid.NX > 0)
-            out << "(" << k % size_t(grid.NX) + 1 << ", " << k / size_t(grid.NX) + 1 << ")";
-        else
-            out << "(" << k + 1 << ")";
-        out.precision(17);
-        out << ": " << got[k] << " instead of " << want[k];
-        return out.str();
-    }
-    return {};
-}
-
-}  // namespace detail
-
 inline ::testing::AssertionResult SameField(const VectorDocument &got, const VectorDocument &want) {
     if (got.NX != want.NX || got.NY != want.NY)
         return ::testing::AssertionFailure()
-               << got.NX << " x " << got.NY << " nodes instead of " << want.NX << " x " << want.NY;
-    for (const std::string &d :
-         {detail::FirstDifference("PosX", got.PosXs, want.PosXs, want),
-          detail::FirstDifference("PosY", got.PosYs, want.PosYs, want),
-          detail::FirstDifference("Status", got.Statuses, want.Statuses, want),
-          detail::FirstDifference("U", got.Us, want.Us, want), detail::FirstDifference("V", got.Vs, want.Vs, want)})
-        if (!d.empty()) return ::testing::AssertionFailure() << d;
+               << got.NX << " x " << got.NY << " nodes, not " << want.NX << " x " << want.NY;
+    ::testing::AssertionResult r = ::testing::AssertionSuccess();
+    // node arrays are named by (i, j), the positions by their index
+    auto differ = [&](const char *what, const auto &a, const auto &b, bool nodes) {
+        if (a.size() != b.size()) {
+            r = ::testing::AssertionFailure() << what << ": " << a.size() << " values, not " << b.size();
+            return true;
+        }
+        for (size_t k = 0; k < a.size(); ++k) {
+            if (a[k] == b[k] || (std::isnan(double(a[k])) && std::isnan(double(b[k])))) continue;
+            r = ::testing::AssertionFailure()
+                << what << "("
+                << (nodes ? std::to_string(k % size_t(want.NX) + 1) + ", " + std::to_string(k / size_t(want.NX) + 1)
+                          : std::to_string(k + 1))
+                << "): " << a[k] << ", not " << b[k];
+            return true;
+        }
+        return false;
+    };
+    if (differ("PosX", got.PosXs, want.PosXs, false) || differ("PosY", got.PosYs, want.PosYs, false) ||
+        differ("Status", got.Statuses, want.Statuses, true) || differ("U", got.Us, want.Us, true) ||
+        differ("V", got.Vs, want.Vs, true))
+        return r;
     if (got.ValidCount != want.ValidCount)
-        return ::testing::AssertionFailure() << "ValidCount " << got.ValidCount << " instead of " << want.ValidCount;
-    return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "ValidCount " << got.ValidCount << ", not " << want.ValidCount;
+    return r;
 }
 
 // `where` names the case in a loop.
