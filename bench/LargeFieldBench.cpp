@@ -17,10 +17,10 @@
 #include <memory>
 #include <string>
 
-#include "../tests/core/ReferenceOps.h"
 #include "DerivedFields.h"
 #include "FaultSearch.h"
 #include "KernelFilter.h"
+#include "ReferenceOps.h"
 #include "SampleField.h"
 #include "SdxFile.h"
 #include "TableText.h"

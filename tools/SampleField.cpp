@@ -3,30 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "SplitMix64.h"
+
 namespace sx {
 
 namespace {
-
-// splitmix64: small, fast and the same on every platform
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed) {}
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
-    double Normal() {
-        const double a = 1.0 - Uniform();  // (0, 1]
-        const double b = Uniform();
-        return std::sqrt(-2.0 * std::log(a)) * std::cos(6.283185307179586 * b);
-    }
-
-private:
-    uint64_t state_;
-};
 
 constexpr int32_t kGridStep = 16, kWindow = 32, kPixelsPerCm = 200, kTimeInterval = 25;
 constexpr double kPi = 3.141592653589793;
@@ -75,7 +56,7 @@ VectorDocument MakeSampleField(const SampleFieldOptions &o) {
                                {xMin + 0.42 * lx, yMin + 0.38 * ly, -circulation}};
     const double uniform = 2.0;
 
-    Random rnd(o.seed);
+    SplitMix64 rnd(o.seed);
     for (int32_t j = 1; j <= o.ny; ++j) {
         for (int32_t i = 1; i <= o.nx; ++i) {
             const double x = doc.PosX(i), y = doc.PosY(j);

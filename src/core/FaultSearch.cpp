@@ -302,20 +302,15 @@ Comparison LocalMean(const VectorDocument &doc, int i, int j, int32_t hx, int32_
     return LocalMeanOf(doc, i, j, hx, hy);
 }
 
-Comparison LocalMedian(const VectorDocument &doc, int i, int j, int32_t hx, int32_t hy) {
-    std::vector<Vec2> L;
-    return LocalMedianInto(doc, i, j, hx, hy, L);
-}
+struct LocalMedianPass::Impl {
+    Impl(const VectorDocument &doc, int32_t hx, int32_t hy) : pass(doc, hx, hy) {}
+    MedianPass pass;
+};
 
-std::vector<Comparison> LocalMedianField(const VectorDocument &doc, int32_t hx, int32_t hy) {
-    std::vector<Comparison> out(doc.NodeCount());
-    if (out.empty()) return out;
-    MedianPass pass(doc, hx, hy);
-    for (int j = 1; j <= doc.NY; ++j)
-        for (int i = 1; i <= doc.NX; ++i)
-            if (doc.Status(i, j) > 0) out[doc.Index(i, j)] = pass.At(i, j);
-    return out;
-}
+LocalMedianPass::LocalMedianPass(const VectorDocument &doc, int32_t hx, int32_t hy)
+    : impl_(std::make_unique<Impl>(doc, hx, hy)) {}
+LocalMedianPass::~LocalMedianPass() = default;
+Comparison LocalMedianPass::At(int i, int j) { return impl_->pass.At(i, j); }
 
 namespace {
 
@@ -361,7 +356,7 @@ int32_t SearchFaultVectors(VectorDocument &doc, const FaultCriteria &c,
         cmp.cm = VectorNorm(cmp.cu, cmp.cv);
         cmp.Valid = true;
     }
-    std::optional<MedianPass> median;
+    std::optional<LocalMedianPass> median;
     if (needed && c.Mode == CompareMode::Median) median.emplace(doc, c.HalfX, c.HalfY);
     const bool mean = needed && c.Mode == CompareMode::LocalMiddle;
 

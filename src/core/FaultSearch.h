@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -54,12 +55,23 @@ Comparison OverallMean(const VectorDocument &doc);
 // Mean of the valid neighbours in the clipped window around (i, j); cm is the
 // mean of their magnitudes.
 Comparison LocalMean(const VectorDocument &doc, int i, int j, int32_t hx, int32_t hy);
-// Median by magnitude of the valid neighbours in the window around (i, j).
-Comparison LocalMedian(const VectorDocument &doc, int i, int j, int32_t hx, int32_t hy);
 
-// The local median of every node as the search computes it, in storage
-// order (an invalid comparison where the node is not valid).
-std::vector<Comparison> LocalMedianField(const VectorDocument &doc, int32_t hx, int32_t hy);
+// The comparison of the median mode: the median by magnitude of the valid
+// neighbours in the clipped window around a node, the list sorted by
+// descending magnitude with the selection sort that keeps the first of equal
+// entries. Each valid node's magnitude is found once for the whole field.
+class LocalMedianPass {
+public:
+    LocalMedianPass(const VectorDocument &doc, int32_t hx, int32_t hy);
+    ~LocalMedianPass();
+    LocalMedianPass(const LocalMedianPass &) = delete;
+    LocalMedianPass &operator=(const LocalMedianPass &) = delete;
+    Comparison At(int i, int j);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 // How many of the ticked criteria the vector (u, v) meets.
 int CriteriaMet(const FaultCriteria &c, const Comparison &cmp, double u, double v);

@@ -109,10 +109,8 @@ void frmVectorTable::mnuPrint_Click() {
         User().ShowModal(&dlg);
         if (!dlg.ClickedOk) return;
         index = dlg.SelectedPrinter();
-        // the dialog lets only 1 to 999 copies and 1 to 100 % through
-        copies = RoundToInt32(ParseNumber(dlg.txtCopies->text().toStdString())).value_or(1);
-        size = static_cast<int16_t>(
-            std::clamp(RoundToInt32(ParseNumber(dlg.txtSize->text().toStdString())).value_or(100), 1, 100));
+        copies = dlg.Copies();
+        size = dlg.SizePercent();
     }
     if (index < 0 || index >= static_cast<int>(printers.size())) return;
     const PrinterEntry &chosen = printers[static_cast<size_t>(index)];

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "Numbers.h"
 #include "platform/UserInteraction.h"
@@ -91,6 +92,13 @@ void frmPrinter::Form_Load(const std::vector<PrinterEntry> &printers) {
 int frmPrinter::SelectedPrinter() const {
     const QVariant data = cmbPrinter->currentData();
     return data.isValid() ? data.toInt() : -1;
+}
+
+int32_t frmPrinter::Copies() const { return RoundToInt32(ParseNumber(txtCopies->text().toStdString())).value_or(1); }
+
+int16_t frmPrinter::SizePercent() const {
+    return static_cast<int16_t>(
+        std::clamp(RoundToInt32(ParseNumber(txtSize->text().toStdString())).value_or(100), 1, 100));
 }
 
 void frmPrinter::cmdOk_Click() {

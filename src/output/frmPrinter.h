@@ -44,6 +44,10 @@ public:
 
     // Index in the printer list of the selected entry; -1 when none.
     int SelectedPrinter() const;
+    // The boxes read as numbers; OK lets only 1 to 999 copies and 1 to 100 %
+    // through.
+    int32_t Copies() const;
+    int16_t SizePercent() const;
 
     void cmdOk_Click();
     void cmdCancel_Click();

@@ -1,8 +1,9 @@
 #pragma once
 // The one door through which the program asks the user anything modal:
 // message boxes, input boxes, the common dialogs, help and dialog windows.
-// The program installs the real Qt implementation; tests install a
-// ScriptedUser that answers from a script and records what was asked.
+// The program installs the real Qt implementation; the window tests install
+// a scripted user (tests/support) that answers from a script and records
+// what was asked.
 
 #include <QString>
 #include <optional>

@@ -51,9 +51,9 @@ TEST(Axes, TickRunFollowsTheDecade) {
     EXPECT_EQ(r->Step, 1);
     EXPECT_EQ(r->Last, 32);
     // the first tick is rounded up, or down for positions that fall; halves go to even
-    EXPECT_EQ(MakeTickRun(2.3, 100, true)->Start, 3);
-    EXPECT_EQ(MakeTickRun(2.3, -100, false)->Start, 2);
-    EXPECT_EQ(MakeTickRun(-10, 120, true)->Start, -10);
+    EXPECT_EQ(MakeTickRun(2.3, 100, true).value().Start, 3);
+    EXPECT_EQ(MakeTickRun(2.3, -100, false).value().Start, 2);
+    EXPECT_EQ(MakeTickRun(-10, 120, true).value().Start, -10);
     r = MakeTickRun(100, -100, false);
     EXPECT_EQ(r->Dir, -1);
     EXPECT_EQ(r->Last, -100);

@@ -22,8 +22,8 @@ TEST(ColorSettings, PaletteRunsFromMaximumOverNullToMinimum) {
     EXPECT_EQ(p->Rows[99], Rgb(255, 5, 5));      // the last row stops short of the minimum colour
 
     // a null value at the ends of the scale keeps one row on each side
-    EXPECT_EQ(ComputePalette(1, 0.999999, -1, 100, kGreen, kWhite, kRed)->NullRow, 1);
-    EXPECT_EQ(ComputePalette(1, -0.999999, -1, 100, kGreen, kWhite, kRed)->NullRow, 99);
+    EXPECT_EQ(ComputePalette(1, 0.999999, -1, 100, kGreen, kWhite, kRed).value().NullRow, 1);
+    EXPECT_EQ(ComputePalette(1, -0.999999, -1, 100, kGreen, kWhite, kRed).value().NullRow, 99);
     // a one-row picture does not divide by zero
     auto one = ComputePalette(1, 0, -1, 1, kGreen, kWhite, kRed);
     ASSERT_TRUE(one);

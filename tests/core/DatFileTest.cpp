@@ -11,6 +11,7 @@
 #include "DocumentLimit.h"
 #include "Numbers.h"
 #include "PeakMemory.h"
+#include "SameField.h"
 #include "SampleField.h"
 #include "ValidField.h"
 
@@ -256,10 +257,7 @@ TEST(DatFile, FileReadInChunksEqualsReadInMemory) {
     std::remove(path.c_str());
     ASSERT_TRUE(ReadDatBytes(bytes, b).ok);
     EXPECT_EQ(a.Header.Recording1, "wirbel_0417a.tif");
-    EXPECT_EQ(a.Statuses, b.Statuses);
-    EXPECT_EQ(a.Us, b.Us);
-    EXPECT_EQ(a.Vs, b.Vs);
-    EXPECT_EQ(a.CountValid(), b.CountValid());
+    ExpectSameField(a, b);
 }
 
 TEST(DatFile, FailedSavesLeaveTheOldFile) {

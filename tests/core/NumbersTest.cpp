@@ -228,11 +228,11 @@ TEST(NumberReaders, DialogBoxesAndAnswersStopAtBlankAndComma) {
     EXPECT_EQ(HalfWindowFromText("1 1"), 0);
     EXPECT_EQ(HalfWindowFromText("5,5"), 2);
     // vector scale: "1 5" is 1 and needs no message, "0,5" is 0 and does
-    EXPECT_EQ(ReadVectorScaleAnswer("1 5")->Value, 1.0);
-    EXPECT_FALSE(ReadVectorScaleAnswer("1 5")->Message);
-    EXPECT_EQ(ReadVectorScaleAnswer("1,5")->Value, 1.0);
-    EXPECT_EQ(ReadVectorScaleAnswer("0,5")->Value, 0.2);
-    EXPECT_TRUE(ReadVectorScaleAnswer("0,5")->Message);
+    EXPECT_EQ(ReadVectorScaleAnswer("1 5").value().Value, 1.0);
+    EXPECT_FALSE(ReadVectorScaleAnswer("1 5").value().Message);
+    EXPECT_EQ(ReadVectorScaleAnswer("1,5").value().Value, 1.0);
+    EXPECT_EQ(ReadVectorScaleAnswer("0,5").value().Value, 0.2);
+    EXPECT_TRUE(ReadVectorScaleAnswer("0,5").value().Message);
 }
 
 TEST(NumberReaders, EditorAndStreamlineStepSkipBlanksAndTakeACommaAsPoint) {
@@ -243,6 +243,7 @@ TEST(NumberReaders, EditorAndStreamlineStepSkipBlanksAndTakeACommaAsPoint) {
     EXPECT_DOUBLE_EQ(a->Step, 0.02);
     EXPECT_FALSE(a->BothDirections);
     a = ReadStepAnswer(" +-1 0");
+    ASSERT_TRUE(a);
     EXPECT_EQ(a->Step, 10.0);
     EXPECT_TRUE(a->BothDirections);
     // the clipboard reader takes no blank or comma inside a number at all

@@ -85,7 +85,7 @@ TEST(PlotGeometry, ArrowHead) {
     EXPECT_EQ(s->Barb2, (IntPoint{120, 103}));
     s = DrawVectorStrokes(0, 0, -7, 0);
     EXPECT_EQ(s->Barb1, (IntPoint{-5, 1}));
-    EXPECT_FALSE(DrawVectorStrokes(5, 6, 0, 0)->Head);
+    EXPECT_FALSE(DrawVectorStrokes(5, 6, 0, 0).value().Head);
 
     // a redraw: valid nodes only, status 5 in its own colour, DrawScale back in twips
     auto d = Grid(2, 2);
@@ -163,11 +163,13 @@ TEST(PlotGeometry, Legend) {
 TEST(PlotGeometry, VectorScaleAnswer) {
     EXPECT_FALSE(ReadVectorScaleAnswer(""));
     auto c = ReadVectorScaleAnswer("keine Zahl");
+    ASSERT_TRUE(c && c->Message);
     EXPECT_EQ(c->Value, 0.2);
     EXPECT_EQ(c->Message->text, "Ist das nicht etwas klein? Verwendet wird 0.2!");
     c = ReadVectorScaleAnswer("12");
+    ASSERT_TRUE(c && c->Message);
     EXPECT_EQ(c->Value, 10);
     EXPECT_EQ(c->Message->text, "Ist das nicht etwas groß? Verwendet wird 10!");
-    EXPECT_FALSE(ReadVectorScaleAnswer("10")->Message);
-    EXPECT_FALSE(ReadVectorScaleAnswer("0.2")->Message);
+    EXPECT_FALSE(ReadVectorScaleAnswer("10").value().Message);
+    EXPECT_FALSE(ReadVectorScaleAnswer("0.2").value().Message);
 }

@@ -245,13 +245,18 @@ TEST(TestParticle, StepAnswer) {
 
     EXPECT_FALSE(ReadStepAnswer(""));
     auto a = ReadStepAnswer("+-0,02");
+    ASSERT_TRUE(a);
     EXPECT_TRUE(a->BothDirections);
     EXPECT_DOUBLE_EQ(a->Step, 0.02);
-    EXPECT_DOUBLE_EQ(ReadStepAnswer("  +-0,02  ")->Step, 0.02);
+    a = ReadStepAnswer("  +-0,02  ");
+    ASSERT_TRUE(a);
+    EXPECT_DOUBLE_EQ(a->Step, 0.02);
     a = ReadStepAnswer("-0.05");
+    ASSERT_TRUE(a);
     EXPECT_FALSE(a->BothDirections);
     EXPECT_DOUBLE_EQ(a->Step, -0.05);
     a = ReadStepAnswer("+-");
+    ASSERT_TRUE(a);
     EXPECT_TRUE(a->BothDirections);
     EXPECT_EQ(a->Step, 0);
 }

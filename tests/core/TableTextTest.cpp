@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <random>
+#include <string>
+#include <utility>
 
 #include "Numbers.h"
+#include "RandomField.h"
 
 namespace sx {
 namespace {
@@ -125,6 +130,35 @@ TEST(ClipboardTableText, EmptyFieldAndHugeComponents) {
     d.V(1, 1) = std::ldexp(-4.0, 600);
     const std::string t = ClipboardTableText(d, '.');
     EXPECT_EQ(t.substr(t.rfind('\t') + 1), FormatFixed(std::ldexp(5.0, 600), 4, '.'));
+}
+
+// Fields narrower and wider than the strips of columns the copy gathers:
+// every listed node once, column by column. The numbers are sixteenths and
+// the vectors multiples of (3, 4), so printf writes each number exactly.
+TEST(ClipboardTableText, StripsGiveTheTextLineByLine) {
+    auto text = [](double x, char sep) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.4f", x);
+        std::string s = buf;
+        std::replace(s.begin(), s.end(), '.', sep);
+        return s;
+    };
+    for (const auto &[nx, ny] : {std::pair{1, 1}, {2, 2}, {9, 1}, {1, 9}, {16, 3}, {17, 3}, {37, 23}})
+        for (char sep : {',', '.'}) {
+            // invalid, removed and questionable nodes among the valid ones
+            VectorDocument d = RandomField(nx, ny, FieldValues::Ties, uint64_t(100 * nx + ny + sep));
+            std::string want = "X [mm]\tY [mm]\tVx [m/s]\tVy [m/s]\tABS(V) [m/s]";
+            for (int i = 1; i <= nx; ++i)
+                for (int j = 1; j <= ny; ++j) {
+                    const double a = (7 * i + 3 * j) % 13 - 6;
+                    d.U(i, j) = 3 * a / 16;
+                    d.V(i, j) = 4 * (0 - a) / 16;
+                    if (d.Status(i, j) == StatusInvalid) continue;
+                    want += "\r\n" + text(d.PosX(i), sep) + '\t' + text(d.PosY(j), sep) + '\t' + text(d.U(i, j), sep) +
+                            '\t' + text(d.V(i, j), sep) + '\t' + text(5 * std::fabs(a) / 16, sep);
+                }
+            EXPECT_EQ(ClipboardTableText(d, sep), want) << nx << " x " << ny;
+        }
 }
 
 TEST(ParseClipboardVectorText, Accepted) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SameField.h"
 #include "TableText.h"
 
 namespace sx {
@@ -112,9 +113,7 @@ TEST(Undo, RestoresStateButNotViewLayoutOrNullValue) {
     EXPECT_EQ(d.TrafoShiftX, 1.5);
     EXPECT_EQ(d.GalileiV, 0.25);
     EXPECT_EQ(d.CritPointY, 7);
-    EXPECT_EQ(d.PosXs, before.PosXs);
-    EXPECT_EQ(d.Vs, before.Vs);
-    EXPECT_EQ(d.Statuses, before.Statuses);
+    ExpectSameField(d, before);
     EXPECT_EQ(d.InfoText, before.InfoText);
     EXPECT_EQ(d.Trajectories.X0, before.Trajectories.X0);
     EXPECT_EQ(d.Trajectories.Count, 50);

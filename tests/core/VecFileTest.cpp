@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "SameField.h"
 #include "SampleField.h"
 #include "VecWriter.h"
 
@@ -115,11 +116,7 @@ TEST(VecFile, SubType3LoadsLikeItsNineFrameTwin) {
     VectorDocument a, b;
     ASSERT_TRUE(ReadVecBytes(VecBytes(src, 1), a).ok);
     ASSERT_TRUE(ReadVecBytes(VecBytes(src, 3), b).ok);
-    EXPECT_EQ(a.Statuses, b.Statuses);
-    EXPECT_EQ(a.Us, b.Us);
-    EXPECT_EQ(a.Vs, b.Vs);
-    EXPECT_EQ(a.PosXs, b.PosXs);
-    EXPECT_EQ(a.PosYs, b.PosYs);
+    ExpectSameField(a, b);
     EXPECT_EQ(a.InfoText, b.InfoText);
     EXPECT_EQ(a.Header.TimeInterval, b.Header.TimeInterval);
     EXPECT_EQ(a.Status(7, 2), 4);
@@ -354,9 +351,7 @@ TEST(VecFile, FileVariantReadsTheSameAndReportsOpenFailures) {
     VectorDocument a, b;
     ASSERT_TRUE(ReadVecFile(path, a).ok);
     ASSERT_TRUE(ReadVecBytes(bytes, b).ok);
-    EXPECT_EQ(a.Us, b.Us);
-    EXPECT_EQ(a.Vs, b.Vs);
-    EXPECT_EQ(a.Statuses, b.Statuses);
+    ExpectSameField(a, b);
     std::remove(path.c_str());
 
     for (const std::string &p : {path, testing::TempDir()}) {

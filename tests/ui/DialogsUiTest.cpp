@@ -336,8 +336,7 @@ TEST_F(DefaultButtons, ReturnAtTheFilterWarningAppliesNothing) {
         EXPECT_EQ(DefaultAnswer(m), MsgAnswer::No) << item;
     }
     EXPECT_EQ(user.asked.size(), 5u);  // never reached the matrix confirmation
-    EXPECT_EQ(w->doc.Us, before.Us);
-    EXPECT_EQ(w->doc.Statuses, before.Statuses);
+    ExpectSameField(w->doc, before);
     EXPECT_FALSE(w->doc.Modified);
 }
 

@@ -150,6 +150,8 @@ TEST_F(NumberBoxesUi, PrinterAndPictureSizeBoxesStopAtABlankOrAComma) {
     p.txtSize->setText(QStringLiteral("10 1"));
     p.cmdOk_Click();
     EXPECT_TRUE(p.ClickedOk);
+    EXPECT_EQ(p.Copies(), 1);
+    EXPECT_EQ(p.SizePercent(), 10);
 
     frmPicSize s;
     s.txtxSize->setText(QStringLiteral("2 00"));

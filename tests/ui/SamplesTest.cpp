@@ -1,5 +1,7 @@
 // The bundled sample fields open in every format, and a document that does
 // not bring its own colours takes them from the settings.
+#include <QtTest/QTest>
+
 #include "UiTestSupport.h"
 
 using namespace sx;
@@ -54,10 +56,7 @@ TEST_F(UiTest, DaVisDocumentsAreSavedThroughSaveAsOnly) {
     ASSERT_TRUE(QFile::exists(TempPath("kopie.sdx")));
     frmVectorTable *copy = Open(TempPath("kopie.sdx"));
     ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->doc.NX, w->doc.NX);
-    EXPECT_EQ(copy->doc.NY, w->doc.NY);
-    EXPECT_EQ(copy->doc.Us, w->doc.Us);
-    EXPECT_EQ(copy->doc.Statuses, w->doc.Statuses);
+    ExpectSameField(copy->doc, w->doc);
 }
 
 TEST_F(UiTest, DatDocumentsSaveWithF3AndReadBack) {
@@ -67,7 +66,13 @@ TEST_F(UiTest, DatDocumentsSaveWithF3AndReadBack) {
     const int valid = w->doc.CountValid() - (w->doc.Statuses[0] > 0 ? 1 : 0);
     w->doc.Statuses[0] = StatusRemoved;
     w->MarkModified();
-    w->mnuSave_Click();
+    // F3 where the user types: in the active document window
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QWidget *focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus && w->isAncestorOf(focus)) << (focus ? focus->metaObject()->className() : "no focus");
+    QTest::keyClick(focus, Qt::Key_F3);
     EXPECT_FALSE(w->doc.Modified);
     frmVectorTable *back = Open(TempPath("feld.dat"));
     ASSERT_TRUE(back);

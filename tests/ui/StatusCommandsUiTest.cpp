@@ -147,8 +147,7 @@ TEST_F(StatusCommandsUi, ConstantVectorFromTheClipboardAndBack) {
         ClickControl(d, "cmdOk");
     });
     Trigger(w, "mnuAddConstVector");
-    EXPECT_EQ(w->doc.Us, before.Us);
-    EXPECT_EQ(w->doc.Vs, before.Vs);
+    ExpectSameField(w->doc, before);
     EXPECT_EQ(w->doc.GalileiU, 0);
     EXPECT_EQ(w->doc.Undo.Caption, "Konstanten Vektor addieren");
 }

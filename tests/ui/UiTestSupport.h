@@ -12,11 +12,12 @@
 #include <functional>
 #include <memory>
 
+#include "SameField.h"
 #include "SampleDocument.h"
+#include "ScriptedUser.h"
 #include "app/frmMain.h"
 #include "document/frmVectorTable.h"
 #include "platform/FlexGrid.h"
-#include "platform/ScriptedUser.h"
 #include "platform/SettingsStore.h"
 
 class UiTest : public ::testing::Test {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "UserInteraction.h"
+#include "platform/UserInteraction.h"
 
 class QWidget;
 
