@@ -60,6 +60,7 @@ void frmVectorTable::mnuInfoText_Click() {
     User().ShowModal(&dlg);
     if (dlg.Canceled) return;
     const QString typed = dlg.txtInfoText->toPlainText();
+    WaitCursor busy;  // the snapshot copies the whole field
     // an untouched text keeps its line breaks exactly as they were
     ApplyInfoText(doc, typed == shown ? doc.InfoText : FromTextBox(typed));
     SetCaption();

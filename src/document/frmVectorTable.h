@@ -188,7 +188,7 @@ public:
     void PrintVectorfield(class PrinterSurface &printer, int16_t SizePercent);
 
 signals:
-    // The undo snapshot has just been taken.
+    // SaveUndo has just taken the undo snapshot.
     void UndoSaved();
 
 public:

@@ -39,8 +39,6 @@ void WaitCursor::Drop() {
     Apply();
 }
 
-bool WaitCursor::Shown() { return g_pushed; }
-
 WaitCursorPause::WaitCursorPause() {
     ++g_pauses;
     Apply();

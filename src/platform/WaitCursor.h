@@ -16,8 +16,6 @@ public:
 
     void Raise();
     void Drop();
-    // True while the hourglass shows.
-    static bool Shown();
 
 private:
     bool up_ = false;
