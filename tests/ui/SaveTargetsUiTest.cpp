@@ -104,6 +104,14 @@ TEST_F(SaveTargets, SaveAsAsksAboutTheFileItReallyWrites) {
     EXPECT_NE(Read("alt.sdx"), "alte Bytes");
     EXPECT_EQ(w->windowTitle(), QStringLiteral("alt.sdx"));
 
+    // a save that fails leaves the document with the file it came from, still unsaved
+    w->MarkModified();
+    user.ChooseFile(TempPath("weg/neu"), 1).Answer(MsgAnswer::Ok);
+    w->mnuSaveAs_Click();
+    EXPECT_EQ(user.asked.back().message.title, "Fehler beim Speichern");
+    EXPECT_EQ(w->doc.FilePath, TempPath("alt.sdx").toStdString());
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("alt.sdx (verändert)"));
+
     // Yes replaces
     Put("neu.dat", "alte Bytes");
     user.ChooseFile(TempPath("neu"), 2).Answer(MsgAnswer::Yes);
