@@ -17,7 +17,6 @@ public:
     explicit ByteReader(const std::string &s) : ByteReader(s.data(), s.size()) {}
 
     size_t Remaining() const { return static_cast<size_t>(end_ - p_); }
-    size_t Offset(const char *base) const { return static_cast<size_t>(p_ - base); }
 
     template <typename T>
     bool Read(T &out) {

@@ -56,20 +56,9 @@ UserMessage BitmapSaveErrorMessage() {
         MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
 }
 
-std::string BitmapDefaultName(const std::string &filePath) {
-    std::string name = FileNameOf(filePath);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
-}
+std::string BitmapDefaultName(const std::string &filePath) { return BaseNameOf(filePath); }
 
-std::string BitmapTargetPath(const std::string &chosenPath) {
-    std::string path = chosenPath;
-    const size_t nameStart = path.size() - FileNameOf(path).size();
-    const size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && dot >= nameStart) path.erase(dot);
-    return path + ".bmp";
-}
+std::string BitmapTargetPath(const std::string &chosenPath) { return WithoutExtension(chosenPath) + ".bmp"; }
 
 namespace {
 int Px(double twips, double tpp) {

@@ -12,17 +12,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "Mathematical.h"
 #include "Numbers.h"
 #include "PlotGeometry.h"
 
 namespace sx {
-
-double ArcCos(double x) {
-    if (std::fabs(x) > 1) throw ArcCosError();
-    if (x == 1) return 0;
-    if (x == -1) return 3.14159265359;
-    return std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0);
-}
 
 int FaultCriteria::TickedCount() const {
     return int(AbsDeviation) + int(DirDeviation) + int(AbsInterval) + int(XComp) + int(YComp);
@@ -334,7 +328,8 @@ int CriteriaMet(const FaultCriteria &c, const Comparison &cmp, double u, double 
             // Parallel vectors can give a cosine a rounding step beyond 1;
             // that is no deviation, so it is clamped instead of flagged.
             const double cosTheta = std::clamp((cmp.cu * u + cmp.cv * v) / m / cn, -1.0, 1.0);
-            if (ArcCos(cosTheta) / 3.141592654 * 180 > c.DirDeviationDegrees) ++met;
+            const std::optional<double> theta = ArcCos(cosTheta);
+            if (!theta || *theta / 3.141592654 * 180 > c.DirDeviationDegrees) ++met;
         }
     }
     if (c.AbsInterval && IntervalMet(m, c.AbsMin, c.AbsMax, c.AbsOutside)) ++met;
@@ -361,9 +356,10 @@ int32_t SearchFaultVectors(VectorDocument &doc, const FaultCriteria &c,
     const bool mean = needed && c.Mode == CompareMode::LocalMiddle;
 
     // A mark changes no comparison (status 5 is valid, the components stay),
-    // so the nodes are tested in storage order and marked afterwards, column
-    // by column as the search is described, which decides the order in which
-    // `flagged` hears of them.
+    // so the nodes are tested in storage order, row by row, and marked
+    // afterwards column by column (column outer, row inner): `flagged` hears
+    // of them in that order, so the table's current cell ends on the last
+    // node of the last column that holds a hit.
     std::vector<size_t> hits;
     const size_t nx = size_t(doc.NX), ny = size_t(doc.NY);
     for (int j = 1; j <= doc.NY; ++j)

@@ -5,22 +5,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "VectorDocument.h"
 
 namespace sx {
-
-// Arc cosine in radians, 0 .. pi. Throws ArcCosError for |x| > 1
-// (error 5, "Unzulässiges Argument in ArcCos").
-class ArcCosError : public std::domain_error {
-public:
-    ArcCosError() : std::domain_error("Unzulässiges Argument in ArcCos") {}
-    static constexpr int Number = 5;
-};
-double ArcCos(double x);
 
 enum class CompareMode { AllMiddle, LocalMiddle, Median, UserVector };
 

@@ -21,7 +21,8 @@ FilterKernel GaussKernel(int half) {
     FilterKernel k(-half, half, -half, half, 0.0);
     for (int dc = -half; dc <= half; ++dc)
         for (int dr = -half; dr <= half; ++dr)
-            k.At(dc, dr) = Binomial(2 * half, dc + half) * Binomial(2 * half, dr + half);
+            // both indices lie inside row 2 half, so the coefficients always exist
+            k.At(dc, dr) = Binomial(2 * half, dc + half).value_or(0) * Binomial(2 * half, dr + half).value_or(0);
     return k;
 }
 

@@ -1,5 +1,7 @@
 #include "Mathematical.h"
 
+#include <cmath>
+
 namespace sx {
 
 std::vector<double> PascalRow(int n) {
@@ -11,10 +13,17 @@ std::vector<double> PascalRow(int n) {
     return row;
 }
 
-double Binomial(int n, int k) {
+std::optional<double> Binomial(int n, int k) {
     // k < 0 would read outside the row just as k > n does
-    if (n < 0 || k < 0 || k > n) throw BinomialError();
+    if (n < 0 || k < 0 || k > n) return std::nullopt;
     return PascalRow(n)[static_cast<size_t>(k)];
+}
+
+std::optional<double> ArcCos(double x) {
+    if (std::fabs(x) > 1) return std::nullopt;
+    if (x == 1) return 0.0;
+    if (x == -1) return 3.14159265359;
+    return std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0);
 }
 
 }  // namespace sx

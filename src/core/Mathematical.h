@@ -1,20 +1,19 @@
 #pragma once
-// Numeric helpers shared by the field operations.
+// Numeric helpers shared by the field operations. Arguments outside a
+// helper's domain give no value instead of an exception, so that no error
+// can run past a command into the window system.
 
-#include <stdexcept>
+#include <optional>
 #include <vector>
 
 namespace sx {
 
-// Raised by Binomial for a coefficient outside row n.
-class BinomialError : public std::domain_error {
-public:
-    BinomialError() : std::domain_error("Ungültiger Binomial-Koeffizient!") {}
-};
-
 // Row n of Pascal's triangle, elements 0..n (empty for n < 0).
 std::vector<double> PascalRow(int n);
-// Element k of PascalRow(n); BinomialError unless 0 <= k <= n.
-double Binomial(int n, int k);
+// Element k of PascalRow(n); nothing unless 0 <= k <= n.
+std::optional<double> Binomial(int n, int k);
+
+// Arc cosine in radians, 0 .. pi; nothing for |x| > 1.
+std::optional<double> ArcCos(double x);
 
 }  // namespace sx

@@ -1,5 +1,7 @@
 #include "Paths.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -30,6 +32,14 @@ std::string ExtensionOf(const std::string &fileName) {
     return ToUpperAscii(k == std::string::npos ? fileName : fileName.substr(k + 1));
 }
 
+std::string WithoutExtension(const std::string &path) {
+    const size_t nameStart = path.size() - FileNameOf(path).size();
+    const size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && dot >= nameStart ? path.substr(0, dot) : path;
+}
+
+std::string BaseNameOf(const std::string &path) { return WithoutExtension(FileNameOf(path)); }
+
 std::string UpperTail(const std::string &text, size_t n) {
     return ToUpperAscii(text.size() <= n ? text : text.substr(text.size() - n));
 }
@@ -48,6 +58,18 @@ bool FileExists(const std::string &path) {
         return true;
     }
     return !(errno == ENOENT || path.empty());
+}
+
+bool TargetNeedsQuestion(const std::string &chosen, const std::string &target) {
+    if (target == chosen) return false;
+    // anything at that name counts, a link that leads nowhere too
+    struct stat st;
+    return ::lstat(target.c_str(), &st) == 0;
+}
+
+UserMessage ReplaceQuestion(const std::string &target, const std::string &title) {
+    return {"Die Datei " + FileNameOf(target) + " existiert bereits.\r\nSoll sie überschrieben werden?",
+            MsgIcon::Exclamation, MsgButtons::YesNo, title, MsgAnswer::No};
 }
 
 }  // namespace sx

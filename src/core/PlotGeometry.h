@@ -53,8 +53,6 @@ struct PlotGeometry {
     double Width = 0, Height = 0;  // inner size of the plot picture, twips
     double cw = 0, ch = 0;         // cell size; one empty cell of margin all round
     int sgnX = 1, sgnY = 1;        // multiply every drawn x and y component
-    double NodeX(int i) const { return i * cw; }
-    double NodeY(int j) const { return j * ch; }  // row 1 at the top
 };
 PlotGeometry MakePlotGeometry(const VectorDocument &doc, double innerWidth, double innerHeight);
 

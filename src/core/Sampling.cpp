@@ -146,21 +146,10 @@ std::string TrajectoryFileText(const Streamline &line, double exportDistance, ch
     return out;
 }
 
-std::string TrajectoryProposedName(const std::string &filePath) {
-    std::string name = FileNameOf(filePath);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name + " TRA";
-}
+std::string TrajectoryProposedName(const std::string &filePath) { return BaseNameOf(filePath) + " TRA"; }
 
 std::string TrajectoryTargetPath(const std::string &chosenPath, int filterIndex) {
-    // only a dot in the file name starts an extension, not one in a folder name
-    const size_t sep = chosenPath.find_last_of("\\/");
-    const size_t nameStart = sep == std::string::npos ? 0 : sep + 1;
-    std::string path = chosenPath;
-    const size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && dot >= nameStart) path.erase(dot);
-    return path + (filterIndex == 2 ? ".dat" : ".txt");
+    return WithoutExtension(chosenPath) + (filterIndex == 2 ? ".dat" : ".txt");
 }
 
 SaveResult WriteTrajectoryFile(const std::string &path, const std::string &text) {

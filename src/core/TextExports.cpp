@@ -136,19 +136,11 @@ std::string ExportFileText(const TextExportKind &kind, const VectorDocument &doc
 }
 
 std::string ExportProposedName(const TextExportKind &kind, const std::string &filePath) {
-    std::string name = FileNameOf(filePath);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return kind.prefix + name;
+    return kind.prefix + BaseNameOf(filePath);
 }
 
 std::string ExportTargetPath(const TextExportKind &kind, const std::string &chosenPath, int filterIndex) {
-    // only a dot in the file name starts an extension, not one in a folder name
-    const size_t slash = chosenPath.find_last_of("\\/");
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string path = chosenPath;
-    const size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && dot >= nameStart) path.erase(dot);
+    const std::string path = WithoutExtension(chosenPath);
     if (kind.txtOrDat) return path + (filterIndex == 2 ? ".dat" : ".txt");
     return path + kind.extension;
 }

@@ -6,6 +6,7 @@
 #include "document/frmInfoText.h"
 #include "document/frmVectorTable.h"
 #include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
 
 namespace sx {
 
@@ -25,9 +26,13 @@ std::string FromTextBox(const QString &text) {
 
 }  // namespace
 
-void frmVectorTable::SaveUndo(const std::string &caption) { sx::SaveUndo(doc, caption); }
+void frmVectorTable::SaveUndo(const std::string &caption) {
+    sx::SaveUndo(doc, caption);
+    emit UndoSaved();
+}
 
 void frmVectorTable::mnuUndo_Click() {
+    WaitCursor busy;
     if (!RestoreUndo(doc)) return;
     // the field now differs from what was loaded or saved, even when the
     // command being undone came before the last save: closing must ask
@@ -55,6 +60,7 @@ void frmVectorTable::mnuInfoText_Click() {
     User().ShowModal(&dlg);
     if (dlg.Canceled) return;
     const QString typed = dlg.txtInfoText->toPlainText();
+    WaitCursor busy;  // the snapshot copies the whole field
     // an untouched text keeps its line breaks exactly as they were
     ApplyInfoText(doc, typed == shown ? doc.InfoText : FromTextBox(typed));
     SetCaption();

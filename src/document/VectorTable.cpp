@@ -137,6 +137,8 @@ bool frmVectorTable::EditVectorAt(int i, int j) {
     dlg.SetStatus(StatusChanged);
     User().ShowModal(&dlg);
     if (dlg.Canceled) return false;
+    // the caller raises its own hourglass for the refresh that follows
+    WaitCursor busy;
     SaveUndo("Vektor bearbeiten");
     ApplyVectorEdit(doc, i, j, dlg.XComp(), dlg.YComp(), dlg.Status());
     return true;
@@ -146,6 +148,7 @@ void frmVectorTable::grdTable_KeyPress(const QString &) {
     const int i = grdTable->Col(), j = grdTable->Row();
     if (i < 1 || i > doc.NX || j < 1 || j > doc.NY) return;
     if (EditVectorAt(i, j)) {
+        WaitCursor busy;
         if (doc.View.AutoClearTrajectories) ClearTrajectories();
         doc.Modified = true;
         grdTable->RefreshCell(j, i);
@@ -201,6 +204,7 @@ void frmVectorTable::mnuPaste_Click() {
         ShowHeaderInfo();
         return;
     }
+    WaitCursor busy;
     SaveUndo("Vektor einfügen");
     const CellRect r = SelectionRect(doc, grdTable->Col(), grdTable->Row(), grdTable->ColSel(), grdTable->RowSel());
     grdTable->SetRedraw(false);

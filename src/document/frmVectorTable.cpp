@@ -211,6 +211,8 @@ bool frmVectorTable::Form_Load() {
     }
     doc.FilePath = frame_ ? FilePathBytes(frame_->CommonDlg().FileName) : std::string();
     doc.FileName = FileNameOf(doc.FilePath);
+    // reading, the background and the table; questions and messages wait without it
+    WaitCursor busy;
     if (!ReadFile()) return false;
     SyncViewMenus();
     SetCaption();
@@ -228,11 +230,7 @@ bool frmVectorTable::ReadFile() {
                    MsgIcon::Exclamation, MsgButtons::Ok, "Ungültiges Dateiformat");
         return false;
     }
-    ReadResult result;
-    {
-        WaitCursor busy;
-        result = ReadDocumentFile(ext, doc, [](const UserMessage &m) { return MessageBox(m); });
-    }
+    const ReadResult result = ReadDocumentFile(ext, doc, [](const UserMessage &m) { return MessageBox(m); });
     ShowMessages(result.messages);
     if (!result.ok) return false;
     if (ext != "DAT") RecalcBackground();
@@ -337,21 +335,24 @@ void frmVectorTable::mnuSaveAs_Click() {
     CommonDialog &cd = frame_->CommonDlg();
     cd.Filter = QStringLiteral("Strudelax-Dateien (*.sdx)|*.sdx|DAT-Dateien (*.dat)|*.dat");
     cd.FilterIndex = 1;
-    // proposed name: the path without the extension of its file name
-    std::string proposal = doc.FilePath;
-    const std::string name = FileNameOf(proposal);
-    if (name.find('.') != std::string::npos) proposal.erase(proposal.size() - name.size() + name.rfind('.'));
-    cd.FileName = QString::fromStdString(proposal);
+    cd.FileName = FileNameFromBytes(WithoutExtension(doc.FilePath));
     cd.Flags = 6;
     cd.DialogTitle = QStringLiteral("Speichern unter");
     if (!cd.ShowSave()) return;
-    std::string path = FilePathBytes(cd.FileName);
-    const std::string chosen = FileNameOf(path);
-    if (chosen.find('.') != std::string::npos) path.erase(path.size() - chosen.size() + chosen.rfind('.'));
-    path += cd.FilterIndex == 2 ? ".dat" : ".sdx";
+    const std::string path = WithoutExtension(FilePathBytes(cd.FileName)) + (cd.FilterIndex == 2 ? ".dat" : ".sdx");
+    if (!MayWriteTarget(cd, path)) return;
+    const std::string oldPath = doc.FilePath, oldName = doc.FileName;
     doc.FilePath = path;
     doc.FileName = FileNameOf(path);
+    const bool wasModified = doc.Modified;
+    doc.Modified = true;
     mnuSave_Click();
+    // a save that did not happen leaves the document with the file it came from
+    if (doc.Modified) {
+        doc.FilePath = oldPath;
+        doc.FileName = oldName;
+        doc.Modified = wasModified;
+    }
     SetCaption();
 }
 

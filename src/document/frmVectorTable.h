@@ -187,6 +187,11 @@ public:
     // Draws the plot on the printer's page; starts and ends no document.
     void PrintVectorfield(class PrinterSurface &printer, int16_t SizePercent);
 
+signals:
+    // SaveUndo has just taken the undo snapshot.
+    void UndoSaved();
+
+public:
     // controls
     QGroupBox *frmHeader = nullptr;
     QLabel *lblHeader1 = nullptr, *lblHeader2 = nullptr, *lblHeader3 = nullptr;

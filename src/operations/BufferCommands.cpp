@@ -7,6 +7,7 @@
 #include "VectorFieldBuffer.h"
 #include "document/frmVectorTable.h"
 #include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
 
 namespace sx {
 
@@ -35,7 +36,10 @@ void frmVectorTable::mnuCalculations_Click() {
         if (QAction *a = Action(name)) a->setEnabled(fits);
 }
 
-void frmVectorTable::mnuVectorfieldToBuffer_Click() { CopyToBuffer(ProgramBuffer(), doc); }
+void frmVectorTable::mnuVectorfieldToBuffer_Click() {
+    WaitCursor busy;
+    CopyToBuffer(ProgramBuffer(), doc);
+}
 
 namespace {
 
@@ -47,6 +51,7 @@ void RunBufferCommand(frmVectorTable &w, BufferCommand command) {
     }
     const BufferCommandTexts texts = BufferTexts(command, buffer.BufferName, w.doc.FileName);
     if (MessageBox(texts.question, MsgIcon::Information, MsgButtons::YesNo, texts.title) != MsgAnswer::Yes) return;
+    WaitCursor busy;
     w.SaveUndo(texts.undoCaption);
     ApplyBuffer(w.doc, buffer, command);
     if (w.doc.View.AutoClearTrajectories) w.ClearTrajectories();

@@ -12,6 +12,7 @@
 #include "platform/Clipboard.h"
 #include "platform/PictureBox.h"
 #include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
 
 namespace sx {
 
@@ -42,6 +43,7 @@ void ConstVectorCommand(frmVectorTable &w, const char *caption, const char *undo
     User().ShowModal(&dlg);
     if (dlg.Canceled) return;
 
+    WaitCursor busy;
     w.SaveUndo(undoCaption);
     apply(w.doc, dlg.XComp(), dlg.YComp());
     DisableCritPointData(w);
@@ -75,6 +77,7 @@ void frmVectorTable::mnuSubConstVector_Click() {
 }
 
 void frmVectorTable::mnuSubtractVelocityProfile_Click() {
+    WaitCursor busy;
     SaveUndo("Geschwindigkeitsprofil subtrahieren");
     const VelocityProfile profile = SubtractVelocityProfile(doc);
     DisableCritPointData(*this);

@@ -44,22 +44,21 @@ void frmVectorTable::mnuSearchInvalidVectors_Click() {
     const FaultCriteria criteria = dlg.Criteria();
     if (criteria.TickedCount() == 0) return;
 
-    {
-        WaitCursor busy;
-        SaveUndo("Ungültige Vektoren suchen");
-        PlotGeometry g;
-        if (imgVectorfield) g = MakePlotGeometry(doc, imgVectorfield->ScaleWidth(), imgVectorfield->ScaleHeight());
-        SearchFaultVectors(doc, criteria, [&](int i, int j) {
-            if (grdTable) {
-                grdTable->SetCurrent(j, i);
-                grdTable->RefreshCell(j, i);
-            }
-            // the arrow in the questionable colour over the plot as it stands
-            const auto x = RoundToInt32(i * g.cw), y = RoundToInt32(j * g.ch);
-            const auto dx = RoundToInt32(doc.U(i, j) * doc.DrawScale), dy = RoundToInt32(doc.V(i, j) * doc.DrawScale);
-            if (x && y && dx && dy) DrawVector(*x, *y, *dx * g.sgnX, *dy * g.sgnY, Rgb(250, 0, 0));
-        });
-    }
+    // up to the end: the count and the invalidation after the question take a while too
+    WaitCursor busy;
+    SaveUndo("Ungültige Vektoren suchen");
+    PlotGeometry g;
+    if (imgVectorfield) g = MakePlotGeometry(doc, imgVectorfield->ScaleWidth(), imgVectorfield->ScaleHeight());
+    SearchFaultVectors(doc, criteria, [&](int i, int j) {
+        if (grdTable) {
+            grdTable->SetCurrent(j, i);
+            grdTable->RefreshCell(j, i);
+        }
+        // the arrow in the questionable colour over the plot as it stands
+        const auto x = RoundToInt32(i * g.cw), y = RoundToInt32(j * g.ch);
+        const auto dx = RoundToInt32(doc.U(i, j) * doc.DrawScale), dy = RoundToInt32(doc.V(i, j) * doc.DrawScale);
+        if (x && y && dx && dy) DrawVector(*x, *y, *dx * g.sgnX, *dy * g.sgnY, Rgb(250, 0, 0));
+    });
     MarkModified();
 
     const int32_t n = CountQuestionable(doc);

@@ -21,30 +21,26 @@ void frmVectorTable::BuildFilterItems() {
             &frmVectorTable::mnuFilterVelProfile_Click);
 }
 
-// The snapshot comes first, so a filter refused below still leaves its undo step.
-void frmVectorTable::mnuSmoothSquare3x3_Click() {
-    SaveUndo("Filter, Rechteck (3x3)");
-    ApplyFilterMatrix(SquareKernel(1));
+namespace {
+
+// The snapshot comes first, so a filter refused below still leaves its undo
+// step. It copies the whole field, so the hourglass is up for it already;
+// the questions of ApplyFilterMatrix take it down while they wait.
+void Smooth(frmVectorTable &w, const char *undoCaption, const FilterKernel &kernel) {
+    WaitCursor busy;
+    w.SaveUndo(undoCaption);
+    w.ApplyFilterMatrix(kernel);
 }
 
-void frmVectorTable::mnuSmoothSquare5x5_Click() {
-    SaveUndo("Filter, Rechteck (5x5)");
-    ApplyFilterMatrix(SquareKernel(2));
-}
+}  // namespace
 
-void frmVectorTable::mnuSmoothGauss3x3_Click() {
-    SaveUndo("Filter, Gauß (3x3)");
-    ApplyFilterMatrix(GaussKernel(1));
-}
-
-void frmVectorTable::mnuSmoothGauss5x5_Click() {
-    SaveUndo("Filter, Gauß (5x5)");
-    ApplyFilterMatrix(GaussKernel(2));
-}
+void frmVectorTable::mnuSmoothSquare3x3_Click() { Smooth(*this, "Filter, Rechteck (3x3)", SquareKernel(1)); }
+void frmVectorTable::mnuSmoothSquare5x5_Click() { Smooth(*this, "Filter, Rechteck (5x5)", SquareKernel(2)); }
+void frmVectorTable::mnuSmoothGauss3x3_Click() { Smooth(*this, "Filter, Gauß (3x3)", GaussKernel(1)); }
+void frmVectorTable::mnuSmoothGauss5x5_Click() { Smooth(*this, "Filter, Gauß (5x5)", GaussKernel(2)); }
 
 void frmVectorTable::mnuFilterVelProfile_Click() {
-    SaveUndo("Filter, Geschwindigkeitsprofil");
-    ApplyFilterMatrix(VelocityProfileKernel(doc.NX));
+    Smooth(*this, "Filter, Geschwindigkeitsprofil", VelocityProfileKernel(doc.NX));
 }
 
 void frmVectorTable::ApplyFilterMatrix(const FilterKernel &kernel) {

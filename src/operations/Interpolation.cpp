@@ -25,14 +25,10 @@ void frmVectorTable::BuildInterpolationItems() {
 }
 
 void frmVectorTable::mnuInterpolation_Click() {
-    InterpolationResult result;
-    {
-        WaitCursor busy;
-        SaveUndo("Interpolation");
-        result = InterpolateGaps(doc);
-        // the message box shows the arrow over the hourglass
-        if (result.impossible) MessageBox(InterpolationImpossibleMessage());
-    }
+    WaitCursor busy;
+    SaveUndo("Interpolation");
+    const InterpolationResult result = InterpolateGaps(doc);
+    if (result.impossible) MessageBox(InterpolationImpossibleMessage());
     // the caption catches up at the next layout pass
     doc.Modified = true;
     FillGrid();
@@ -56,10 +52,14 @@ void ReportMean(const MeanVelocity &mean) {
 
 }  // namespace
 
-void frmVectorTable::mnuMiddleVelocityAllValid_Click() { ReportMean(MeanOfValidVectors(doc)); }
+void frmVectorTable::mnuMiddleVelocityAllValid_Click() {
+    WaitCursor busy;
+    ReportMean(MeanOfValidVectors(doc));
+}
 
 void frmVectorTable::mnuMiddleVelocitySelected_Click() {
     if (!TableHasFocus()) return;
+    WaitCursor busy;
     ReportMean(MeanOfValidVectors(
         doc, SelectionRect(doc, grdTable->Col(), grdTable->Row(), grdTable->ColSel(), grdTable->RowSel())));
 }

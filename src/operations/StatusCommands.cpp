@@ -7,6 +7,7 @@
 #include "TableText.h"
 #include "document/frmVectorTable.h"
 #include "platform/FlexGrid.h"
+#include "platform/WaitCursor.h"
 
 namespace sx {
 
@@ -19,6 +20,7 @@ constexpr long kCellByCellLimit = 4096;
 void ChangeSelectionStatus(frmVectorTable &w, SelectionStatusCommand cmd, const char *undoCaption) {
     // only while the table is the window's active control
     if (!w.TableHasFocus()) return;
+    WaitCursor busy;
     w.SaveUndo(undoCaption);
     FlexGrid &grid = *w.grdTable;
     grid.SetRedraw(false);
@@ -82,6 +84,7 @@ void frmVectorTable::mnuDeleteEveryVector_Click() {
 
 // No undo step of its own: the fault search that calls it took one before marking.
 void frmVectorTable::mnuFaultVectorsToInvalid_Click() {
+    WaitCursor busy;
     SetQuestionableStatus(doc, StatusInvalid);
     ShowHeaderInfo();
     FillGrid();
@@ -92,6 +95,7 @@ void frmVectorTable::mnuFaultVectorsToInvalid_Click() {
 
 void frmVectorTable::mnuFaultVectorsToValid_Click() {
     // the valid count stays, so the header is not rewritten
+    WaitCursor busy;
     SetQuestionableStatus(doc, StatusChanged);
     FillGrid();
     RecalcBackground();

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
-#include <optional>
 
 #include "Transformation.h"
 #include "document/DocumentFrame.h"
@@ -33,11 +32,9 @@ void frmVectorTable::mnuCoordTrafo_Click() {
     }
     // a dialog that went away without its check must not bring a zero factor
     if (CheckTrafoFactors(t)) return;
-    const bool coords = t.CoordinateChange();
-    if (!coords && !t.VectorChange()) return;
+    if (!t.CoordinateChange() && !t.VectorChange()) return;
+    WaitCursor busy;
     SaveUndo("Koordinatentransformation");
-    std::optional<WaitCursor> wait;
-    if (coords) wait.emplace();
     ApplyXYTrafo(doc, t);
     // the caption follows at the next layout pass
     doc.Modified = true;
@@ -53,6 +50,7 @@ void frmVectorTable::mnuMirror_Click() {
     if (dialog.Canceled) return;
     const bool mirrorX = dialog.chkPosX->isChecked();
     const bool mirrorY = dialog.chkPosY->isChecked();
+    WaitCursor busy;
     SaveUndo("Vektorfeld spiegeln");
     grdTable->SetRedraw(false);
     MirrorField(doc, mirrorX, mirrorY);

@@ -21,6 +21,7 @@
 #include "platform/FileNames.h"
 #include "platform/PictureBox.h"
 #include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
 
 namespace sx {
 
@@ -86,11 +87,13 @@ void frmVectorTable::mnuExportVectorfieldAsBitmap_Click() {
     CommonDialog &cd = frame_->CommonDlg();
     cd.Filter = QStringLiteral("Bitmap (*.bmp)|*.bmp");
     cd.FilterIndex = 1;
-    cd.FileName = QString::fromStdString(BitmapDefaultName(doc.FilePath));
+    cd.FileName = FileNameFromBytes(BitmapDefaultName(doc.FilePath));
     cd.Flags = 6;
     cd.DialogTitle = QStringLiteral("Bitmap exportieren");
     if (!cd.ShowSave()) return;
     const std::string target = BitmapTargetPath(FilePathBytes(cd.FileName));
+    if (!MayWriteTarget(cd, target)) return;
+    WaitCursor busy;
 
     // Only sizes that four digits can give are drawn; anything else (an
     // exponent pasted into a box) and a bitmap the memory cannot hold is

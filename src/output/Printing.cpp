@@ -70,7 +70,8 @@ void PrintTrajectory(PrinterSurface &printer, const VectorDocument &doc, const P
 
 // A PDF of the page at `path`; written beside it first, so a failure leaves
 // an existing file as it was.
-bool PrintToPdf(frmVectorTable &w, const QString &path, int16_t size) {
+bool PrintToPdf(frmVectorTable &w, const std::string &path, int16_t size) {
+    WaitCursor busy;
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     {
@@ -83,7 +84,7 @@ bool PrintToPdf(frmVectorTable &w, const QString &path, int16_t size) {
         if (!printer.End()) return false;
     }
     const QByteArray &pdf = bytes.data();
-    return WriteFileAtomically(FilePathBytes(path), pdf.constData(), size_t(pdf.size())) == SaveResult::Ok;
+    return WriteFileAtomically(path, pdf.constData(), size_t(pdf.size())) == SaveResult::Ok;
 }
 
 }  // namespace
@@ -120,18 +121,18 @@ void frmVectorTable::mnuPrint_Click() {
         CommonDialog &cd = frame_->CommonDlg();
         cd.Filter = QStringLiteral("PDF-Dateien (*.pdf)|*.pdf");
         cd.FilterIndex = 1;
-        std::string proposal = FileNameOf(doc.FilePath);
-        proposal = proposal.substr(0, proposal.find_last_of('.'));
-        cd.FileName = QString::fromStdString(proposal + ".pdf");
+        cd.FileName = FileNameFromBytes(BaseNameOf(doc.FilePath) + ".pdf");
         cd.Flags = 6;
         cd.DialogTitle = QString();
         if (!cd.ShowSave()) return;
-        QString path = cd.FileName;
-        if (FileNameOf(path.toStdString()).find('.') == std::string::npos) path += QStringLiteral(".pdf");
+        std::string path = FilePathBytes(cd.FileName);
+        if (FileNameOf(path).find('.') == std::string::npos) path += ".pdf";
+        if (!MayWriteTarget(cd, path)) return;
         if (!PrintToPdf(*this, path, size)) MessageBox(TrajectorySaveErrorMessage());
         return;
     }
 
+    WaitCursor busy;
     QPrinter printer(QPrinterInfo::printerInfo(chosen.Name), QPrinter::HighResolution);
     printer.setCopyCount(std::max(1, copies));
     // a plot is wider than high: the page goes landscape

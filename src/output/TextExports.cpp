@@ -25,12 +25,13 @@ void RunTextExport(frmVectorTable &w, const TextExportKind &kind) {
     CommonDialog &cd = frame->CommonDlg();
     cd.Filter = QString::fromUtf8(kind.filter);
     cd.FilterIndex = 1;
-    cd.FileName = QString::fromStdString(ExportProposedName(kind, w.doc.FilePath));
+    cd.FileName = FileNameFromBytes(ExportProposedName(kind, w.doc.FilePath));
     cd.Flags = 6;
     cd.DialogTitle = QString();
     // Cancel ends the command with nothing computed or written
     if (!cd.ShowSave()) return;
     const std::string target = ExportTargetPath(kind, FilePathBytes(cd.FileName), cd.FilterIndex);
+    if (!MayWriteTarget(cd, target)) return;
 
     VectorDocument &doc = w.doc;
     SaveResult result;

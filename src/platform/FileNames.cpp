@@ -4,6 +4,10 @@
 
 #include <dirent.h>
 
+#include "CommonDialog.h"
+#include "Paths.h"
+#include "UserInteraction.h"
+
 namespace sx {
 
 namespace {
@@ -94,6 +98,13 @@ QString ResolveDialogFileName(const QString &path) {
     }
     ::closedir(dir);
     return matches == 1 ? found : path;
+}
+
+bool MayWriteTarget(const CommonDialog &dialog, const std::string &target) {
+    if (!(dialog.Flags & 2) || !TargetNeedsQuestion(FilePathBytes(dialog.FileName), target)) return true;
+    // titled like the dialog that stood in its place; Qt's save dialog is "Speichern unter" by default
+    const QString title = dialog.DialogTitle.isEmpty() ? QStringLiteral("Speichern unter") : dialog.DialogTitle;
+    return MessageBox(ReplaceQuestion(target, title.toStdString())) == MsgAnswer::Yes;
 }
 
 }  // namespace sx

@@ -14,6 +14,8 @@ QString DecodeFileName(const QByteArray &bytes);
 QByteArray EncodeFileName(const QString &name);
 // The bytes for the Qt-free core's file functions.
 inline std::string FilePathBytes(const QString &name) { return EncodeFileName(name).toStdString(); }
+// The way back: a path from the core (a dialog's proposal) as a name.
+inline QString FileNameFromBytes(const std::string &bytes) { return DecodeFileName(QByteArray::fromStdString(bytes)); }
 
 // Leading and trailing blanks removed (only blanks), the rest untouched.
 QString TrimBlanks(const QString &text);
@@ -21,5 +23,12 @@ QString TrimBlanks(const QString &text);
 // A path from Qt's own file dialog, where bytes that are not UTF-8 arrive as
 // U+FFFD: the existing file whose name reads so, when there is exactly one.
 QString ResolveDialogFileName(const QString &path);
+
+class CommonDialog;
+// After a save dialog that asks before overwriting (flag 2), the program
+// writes `target`, which it made from the chosen name. True when it may:
+// the dialog already asked about that very file, nothing is there, or the
+// user answers Yes to the dialog's own question about it.
+bool MayWriteTarget(const CommonDialog &dialog, const std::string &target);
 
 }  // namespace sx

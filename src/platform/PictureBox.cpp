@@ -47,10 +47,6 @@ double PictureBox::TwipsPerPixelY() { return kTwipsPerInch / Dpi(false); }
 int PictureBox::ToPixelsX(double twips) { return ClampInt(twips / TwipsPerPixelX()); }
 int PictureBox::ToPixelsY(double twips) { return ClampInt(twips / TwipsPerPixelY()); }
 
-void PictureBox::SetBoundsTwips(double left, double top, double width, double height) {
-    setGeometry(ToPixelsX(left), ToPixelsY(top), std::max(0, ToPixelsX(width)), std::max(0, ToPixelsY(height)));
-}
-
 double PictureBox::ScaleWidth() const { return width() * TwipsPerPixelX(); }
 double PictureBox::ScaleHeight() const { return height() * TwipsPerPixelY(); }
 

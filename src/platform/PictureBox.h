@@ -27,9 +27,6 @@ public:
     static int ToPixelsX(double twips);
     static int ToPixelsY(double twips);
 
-    // placement in the parent, in twips
-    void SetBoundsTwips(double left, double top, double width, double height);
-
     double ScaleWidth() const;   // inner width in twips
     double ScaleHeight() const;  // inner height in twips
 

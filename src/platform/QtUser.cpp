@@ -16,6 +16,7 @@
 #include "ScreenFit.h"
 #include "ScrollMessageBox.h"
 #include "VectorDocument.h"
+#include "WaitCursor.h"
 
 namespace sx {
 
@@ -53,11 +54,17 @@ private:
 UserInteraction &User() { return g_user ? *g_user : RealUser(); }
 void SetUser(UserInteraction *user) { g_user = user; }
 
+MsgAnswer MessageBox(const UserMessage &m) {
+    WaitCursorPause ask;
+    return User().ShowMessage(m);
+}
+
 MsgAnswer MessageBox(const std::string &text, MsgIcon icon, MsgButtons buttons, const std::string &title) {
-    return User().ShowMessage({text, icon, buttons, title});
+    return MessageBox(UserMessage{text, icon, buttons, title});
 }
 
 QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) {
+    WaitCursorPause ask;
     auto r = User().AskInput(prompt, title, defaultText);
     return r ? *r : QString();
 }

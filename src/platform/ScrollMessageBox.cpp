@@ -81,7 +81,6 @@ ScrollMessageBox::ScrollMessageBox(const UserMessage &m, QWidget *parent)
     for (const MessageButton &b : ButtonsOf(m.buttons)) {
         QPushButton *button = box->addButton(b.text, b.role);
         button->setObjectName(ButtonName(b.answer));
-        buttons_.emplace_back(b.answer, button);
         const MsgAnswer answer = b.answer;
         connect(button, &QPushButton::clicked, this, [this, answer] {
             answer_ = answer;
@@ -99,12 +98,6 @@ ScrollMessageBox::ScrollMessageBox(const UserMessage &m, QWidget *parent)
 
     const QSize largest = LargestClientSize(parent);
     resize(qMin(kBoxWidth, largest.width()), largest.height() * 3 / 4);
-}
-
-QAbstractButton *ScrollMessageBox::Button(MsgAnswer answer) const {
-    for (const auto &[a, button] : buttons_)
-        if (a == answer) return button;
-    return nullptr;
 }
 
 }  // namespace sx

@@ -7,7 +7,6 @@
 
 #include "Message.h"
 
-class QAbstractButton;
 class QPlainTextEdit;
 
 namespace sx {
@@ -22,11 +21,9 @@ public:
     ScrollMessageBox(const UserMessage &message, QWidget *parent);
     // The answer of the button pressed, or of the close box.
     MsgAnswer Answer() const { return answer_; }
-    QAbstractButton *Button(MsgAnswer answer) const;
 
 private:
     QPlainTextEdit *text_ = nullptr;
-    std::vector<std::pair<MsgAnswer, QAbstractButton *>> buttons_;
     MsgAnswer answer_;
 };
 

@@ -24,12 +24,6 @@ void SaveSetting(const QString &section, const QString &key, const QString &valu
     s.sync();
 }
 
-void DeleteSetting(const QString &section, const QString &key) {
-    QSettings s = Store();
-    s.remove(Key(section, key));
-    s.sync();
-}
-
 QString SettingsFilePath() { return Store().fileName(); }
 
 }  // namespace sx

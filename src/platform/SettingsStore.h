@@ -8,7 +8,6 @@ namespace sx {
 
 QString GetSetting(const QString &section, const QString &key, const QString &defaultValue = QString());
 void SaveSetting(const QString &section, const QString &key, const QString &value);
-void DeleteSetting(const QString &section, const QString &key);
 // Where the settings live (for the tests and the README).
 QString SettingsFilePath();
 

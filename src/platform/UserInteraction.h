@@ -44,10 +44,11 @@ UserInteraction &User();
 // Installs another user (tests); nullptr restores the real one.
 void SetUser(UserInteraction *user);
 
-// Convenience wrappers in the shape the windows use them.
+// Convenience wrappers in the shape the windows use them. The hourglass is
+// down while they wait for the user.
 MsgAnswer MessageBox(const std::string &text, MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok,
                      const std::string &title = "Strudelax");
-inline MsgAnswer MessageBox(const UserMessage &m) { return User().ShowMessage(m); }
+MsgAnswer MessageBox(const UserMessage &m);
 // Empty text when cancelled, as the windows expect it.
 QString InputBox(const QString &prompt, const QString &title, const QString &defaultText);
 

@@ -7,6 +7,7 @@
 #include "VectorFieldBuffer.h"
 #include "document/frmVectorTable.h"
 #include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
 #include "plot/frmVecBackFromBuffer.h"
 
 namespace sx {
@@ -14,6 +15,7 @@ namespace sx {
 void frmVectorTable::RecalcBackground() { sx::RecalcBackground(doc); }
 
 void frmVectorTable::mnuNoVecBackground_Click() {
+    WaitCursor busy;
     doc.View.Background = BackNone;
     SyncViewMenus();
     ResetColorScale(doc);
@@ -21,6 +23,7 @@ void frmVectorTable::mnuNoVecBackground_Click() {
 }
 
 void frmVectorTable::mnuVecBackgroundSwirlSquare_Click() {
+    WaitCursor busy;
     doc.View.Background = BackSwirlSquare;
     SyncViewMenus();
     RecalcBackground();
@@ -29,6 +32,8 @@ void frmVectorTable::mnuVecBackgroundSwirlSquare_Click() {
 }
 
 void frmVectorTable::mnuVecBackgroundVorticity_Click() {
+    // the derived field alone takes a while on a large grid, before the plot starts
+    WaitCursor busy;
     doc.View.Background = BackVorticity;
     SyncViewMenus();
     RecalcBackground();
@@ -49,6 +54,7 @@ void frmVectorTable::mnuVecBackgroundFromBuffer_Click() {
         User().ShowModal(&dialog);
         quantity = dialog.Quantity();
     }
+    WaitCursor busy;
     FillBackgroundFromBuffer(doc, buffer, quantity);
     SetColorScaleFromData(doc);
     DrawVectorfield();

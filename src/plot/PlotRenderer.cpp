@@ -125,11 +125,12 @@ void frmVectorTable::DrawVectorfield() {
     doc.MarkerDrawn = false;
     if (!doc.View.AutoDrawVectorfield) return;
 
+    // from the scale's pass over the field on; its message waits without it
+    WaitCursor busy;
     const PlotGeometry g = MakePlotGeometry(doc, pic.ScaleWidth(), pic.ScaleHeight());
     const AutoScale scale = AutomaticScale(doc, g.cw, g.ch);
     if (!scale.Possible) MessageBox(ScaleImpossibleMessage());
     doc.DrawScale = DrawScaleOf(scale, doc);
-    WaitCursor busy;
 
     if (doc.View.Background != BackNone) FillBackgroundCells(pic, doc, g);
 
@@ -204,6 +205,7 @@ void frmVectorTable::mnuAutoDrawVectorfield_Click() {
     doc.View.AutoDrawVectorfield = !doc.View.AutoDrawVectorfield;
     SyncViewMenus();
     if (!doc.View.AutoDrawVectorfield) return;
+    WaitCursor busy;
     RecalcBackground();
     DrawVectorfield();
 }

@@ -15,6 +15,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/PictureBox.h"
 #include "platform/UserInteraction.h"
+#include "platform/WaitCursor.h"
 
 namespace sx {
 
@@ -156,6 +157,7 @@ void frmVectorTable::imgVectorfield_MouseUp(int Button, int, double X, double Y)
     if (Button == 1) {
         if (Checked(*this, "mnuEditClickedVec")) {
             if (EditVectorAt(i, j)) {
+                WaitCursor busy;
                 SetCritPointShown(*this, false);
                 doc.Modified = true;
                 UpdateTableCell(*this, i, j);
@@ -165,6 +167,7 @@ void frmVectorTable::imgVectorfield_MouseUp(int Button, int, double X, double Y)
                 SetCaption();
             }
         } else if (Checked(*this, "mnuGalileiTrafo") || Checked(*this, "mnuTheorGalileiTrafo")) {
+            WaitCursor busy;
             PointMm p;
             Velocity c;
             if (Checked(*this, "mnuGalileiTrafo")) {
@@ -199,6 +202,7 @@ void frmVectorTable::imgVectorfield_MouseUp(int Button, int, double X, double Y)
                 pic.update();
             }
         } else if (Checked(*this, "mnuTestParticle")) {
+            WaitCursor busy;
             SaveUndo("Letzte Stromlinie");
             const PointMm p = PositionUnderPointer(doc, g, X, Y);
             AddTrajectory(p.x, p.y, doc.StepFactor);
@@ -212,6 +216,7 @@ void frmVectorTable::imgVectorfield_MouseUp(int Button, int, double X, double Y)
         UpdateTableCell(*this, i, j);
         ShowHeaderInfo();
         if (doc.View.AutoDrawVectorfield) {
+            WaitCursor busy;
             RecalcBackground();
             DrawVectorfield();
         } else {

@@ -31,11 +31,14 @@ void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
         CommonDialog &cd = frame_->CommonDlg();
         cd.Filter = QString::fromLatin1(kTrajectoryFilter);
         cd.FilterIndex = 1;
-        cd.FileName = QString::fromStdString(TrajectoryProposedName(doc.FilePath));
+        cd.FileName = FileNameFromBytes(TrajectoryProposedName(doc.FilePath));
         cd.Flags = 6;
         cd.DialogTitle = QString();
+        // a redraw under the hourglass may get here: the dialog waits without it
+        WaitCursorPause ask;
         if (!cd.ShowSave()) return;
         const std::string target = TrajectoryTargetPath(FilePathBytes(cd.FileName), cd.FilterIndex);
+        if (!MayWriteTarget(cd, target)) return;
         if (!file.Open(target)) {
             MessageBox(TrajectorySaveErrorMessage());
             return;
@@ -74,6 +77,7 @@ void frmVectorTable::AddTrajectory(double x0, double y0, double step) {
 void frmVectorTable::ClearTrajectories() { sx::ClearTrajectories(doc.Trajectories); }
 
 void frmVectorTable::mnuClearTrajectories_Click() {
+    WaitCursor busy;
     SaveUndo("Stromlinien löschen");
     ClearTrajectories();
     DrawVectorfield();

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QMenu>
 
 #include "GapInterpolation.h"
@@ -63,6 +65,43 @@ TEST_F(FilterUi, RefusedFilterChangesNothingButLeavesItsUndoStep) {
     EXPECT_EQ(w->doc.Status(3, 1), StatusInvalid);
     EXPECT_FALSE(w->doc.Modified);
     EXPECT_EQ(w->doc.Undo.Caption, "Filter, Geschwindigkeitsprofil");
+}
+
+// Records what the pointer showed whenever a message box came up.
+class CursorWatchingUser : public ScriptedUser {
+public:
+    MsgAnswer ShowMessage(const UserMessage &m) override {
+        atMessages.push_back(OverrideShape());
+        return ScriptedUser::ShowMessage(m);
+    }
+    static int OverrideShape() { return QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : -1; }
+    std::vector<int> atMessages;
+};
+
+TEST_F(FilterUi, TheHourglassCoversTheSnapshotButNotTheQuestions) {
+    auto *w = OpenField();
+    ASSERT_TRUE(w);
+    CursorWatchingUser watcher;
+    SetUser(&watcher);
+    std::vector<int> atSnapshot;
+    QObject::connect(w, &frmVectorTable::UndoSaved, [&] { atSnapshot.push_back(CursorWatchingUser::OverrideShape()); });
+    // the Gaussian filter asks twice after its snapshot; a refusal gives the cursor back too
+    watcher.Answer(MsgAnswer::Yes).Answer(MsgAnswer::Ok).Answer(MsgAnswer::No);
+    w->mnuSmoothGauss3x3_Click();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    w->mnuSmoothGauss5x5_Click();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // a message from deep inside a command (interpolation on a field without gaps to fill
+    // from) waits without the hourglass of the command or of the redraw under it
+    for (int32_t &st : w->doc.Statuses) st = StatusInvalid;
+    watcher.Answer(MsgAnswer::Ok).Answer(MsgAnswer::Ok);
+    w->mnuInterpolation_Click();
+    SetUser(&user);
+    for (const QString &f : watcher.failures) ADD_FAILURE() << f.toStdString();
+    EXPECT_EQ(watcher.Pending(), 0u);
+    EXPECT_EQ(atSnapshot, std::vector<int>(3, int(Qt::WaitCursor)));
+    EXPECT_EQ(watcher.atMessages, std::vector<int>(5, -1));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(FilterUi, InterpolationFillsGapsAndMarksModifiedWithoutCaption) {

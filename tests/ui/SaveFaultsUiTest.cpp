@@ -234,7 +234,8 @@ TEST_F(SaveFaults, TextExports) {
             const int error = kErrors[k++ % 3];
             SCOPED_TRACE(item->objectName().toStdString() + " " + Trace(step, error));
             InjectedFileFault fault(step, error);
-            user.ChooseFile(TempPath("export"), 1).Answer(MsgAnswer::Ok);
+            // "export" becomes export.txt, which is there: the user agrees to replace it
+            user.ChooseFile(TempPath("export"), 1).Answer(MsgAnswer::Yes).Answer(MsgAnswer::Ok);
             item->trigger();
             EXPECT_GE(fault.Hits(), 1);
             ExpectSaveError();
@@ -264,7 +265,7 @@ TEST_F(SaveFaults, BitmapExport) {
             SetControlText(d, "txtySize", "150");
             ClickControl(d, "cmdOk");
         });
-        user.ChooseFile(TempPath("bild")).Answer(MsgAnswer::Ok);
+        user.ChooseFile(TempPath("bild")).Answer(MsgAnswer::Yes).Answer(MsgAnswer::Ok);
         w->Action("mnuExportVectorfieldAsBitmap")->trigger();
         EXPECT_GE(fault.Hits(), 1);
         ExpectSaveError();  // and no "Bitmap gespeichert..." after it
