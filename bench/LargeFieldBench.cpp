@@ -158,6 +158,33 @@ void CalcVorticity_plus_CalcSwirlSquare(benchmark::State &state) {
 }
 BENCHMARK(CalcVorticity_plus_CalcSwirlSquare)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// --- vorticity or squared swirling strength alone, as the background needs it --
+// baseline: both fields in one pass (the row above's command)
+
+void DerivedAlone(benchmark::State &state, bool vorticity) {
+    const sx::VectorDocument &d = PivField(static_cast<int>(state.range(0)));
+    sx::FieldArray<double> one, vort, swirl;
+    Beside t;
+    for (auto _ : state) {
+        const double alone = Seconds([&] {
+            if (vorticity)
+                sx::CalcVorticity(d, one);
+            else
+                sx::CalcSwirlSquare(d, one);
+        });
+        benchmark::DoNotOptimize(one.data());
+        const double both = Seconds([&] { sx::CalcDerivedFields(d, &vort, &swirl); });
+        benchmark::DoNotOptimize(vort.data());
+        benchmark::DoNotOptimize(swirl.data());
+        t.Add(state, alone, both);
+    }
+    t.Report(state, "target_x", 0.6);
+}
+void CalcVorticity(benchmark::State &s) { DerivedAlone(s, true); }
+void CalcSwirlSquare(benchmark::State &s) { DerivedAlone(s, false); }
+BENCHMARK(CalcVorticity)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(CalcSwirlSquare)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // --- SDX open -----------------------------------------------------------------
 // baseline: fread of the same bytes into a freshly allocated buffer
 
