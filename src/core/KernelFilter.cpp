@@ -91,11 +91,12 @@ bool Maskable(const FilterKernel &k) {
 }
 
 // One output row: the sums of nx nodes, each over the kernel with the column
-// offset outer and the row offset inner. rows[r] is the masked row of row
-// offset drMin + r, shifted so that index i + c reads column offset dcMin + c
-// of node i. The lanes of the vector code are neighbouring nodes; each lane
-// adds in the order of the plain loop. C and R fix the kernel size where
-// they are not 0; Unit skips the product with weights that are all 1.
+// offset outer and the row offset inner. mu[r], mv[r] and mw[r] are the
+// masked U, V and validity of row offset drMin + r, shifted so that index
+// i + c is column offset dcMin + c of node i. The lanes of the vector code
+// are neighbouring nodes, each adding in the order of the plain loop. C and
+// R fix the kernel size where they are not 0; Unit leaves out the products
+// with weights that are all 1 (exact: 1 * x is x).
 template <int C, int R, bool Unit>
 SX_VECTOR_CLONES void SumRow(const double *const *mu, const double *const *mv, const double *const *mw, const double *w,
                              int cols, int rowsN, size_t nx, double *__restrict su, double *__restrict sv,
@@ -169,7 +170,7 @@ void ApplyMasked(VectorDocument &doc, const FilterKernel &k) {
     const int cols = k.Columns(), rowsN = k.Rows();
     std::vector<const double *> pu(static_cast<size_t>(rowsN)), pv(pu), pw(pu);
     const RowSummer sum = PickSummer(k);
-    const size_t shift = left + size_t(std::ptrdiff_t(k.dcMin));  // left >= -dcMin, so not negative
+    const size_t shift = size_t(std::ptrdiff_t(left) + k.dcMin);  // left >= -dcMin
     int loaded = 0;  // rows 0 .. loaded - 1 are in the ring
 
     for (int r = 0; r < ny; ++r) {
