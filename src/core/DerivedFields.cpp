@@ -42,9 +42,14 @@ struct RowView {
     double pyUp, py, pyDown;
 };
 
-// Both values of the node in column i (0-based). An invalid or removed
+// Which fields a pass computes: the background needs one at a time, and
+// the one not asked for costs nothing.
+enum Want { kVort = 1, kSwirl = 2, kBoth = 3 };
+
+// The values of the node in column i (0-based). An invalid or removed
 // neighbour is replaced by the node itself.
-inline void NodeValues(const RowView &w, const double *px, int i, int nx, double &vort, double &swirl) {
+template <int W>
+inline void NodeValues(const RowView &w, const double *px, int i, int nx, double *vort, double *swirl) {
     const bool left = i > 0 && w.st[i - 1] > 0, right = i < nx - 1 && w.st[i + 1] > 0;
     const bool up = w.hasUp && w.stUp[i] > 0, down = w.hasDown && w.stDown[i] > 0;
     const bool own = w.st[i] > 0;
@@ -61,17 +66,26 @@ inline void NodeValues(const RowView &w, const double *px, int i, int nx, double
     const double B = 1000 * (uN - uP) / dy;
     const double C = 1000 * (vR - vL) / dx;
     const double D = 1000 * (vN - vP) / dy;
-    vort = use ? VorticityOf(B, C) : 0.0;
-    swirl = use ? SwirlOf(A, B, C, D) : 0.0;
+    if (W & kVort) vort[i] = use ? VorticityOf(B, C) : 0.0;
+    if (W & kSwirl) swirl[i] = use ? SwirlOf(A, B, C, D) : 0.0;
 }
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define SX_VECTOR_CLONES [[gnu::target_clones("avx512f", "avx2", "default")]]
+#else
+#define SX_VECTOR_CLONES
+#endif
 
 // NodeValues for the inner columns of a row, written without branches so
 // that the compiler turns the loop into vector code. okUp, ok and okDown hold
 // 1 for a valid node of the rows above, this and below (0 beyond the field's
 // edges), as doubles so that every lane of the vector code has one width.
-[[gnu::noinline]] void InnerColumns(const RowView &w, const double *__restrict okUp, const double *__restrict ok,
-                                    const double *__restrict okDown, const double *__restrict px, int nx,
-                                    double *__restrict vort, double *__restrict swirl) {
+// Only what the asked-for fields need is loaded and computed: the vorticity
+// needs neither du/dx nor dv/dy.
+template <int W>
+SX_VECTOR_CLONES void InnerColumns(const RowView &w, const double *__restrict okUp, const double *__restrict ok,
+                                   const double *__restrict okDown, const double *__restrict px, int nx,
+                                   double *__restrict vort, double *__restrict swirl) {
     const double *__restrict u = w.u, *__restrict uUp = w.uUp, *__restrict uDown = w.uDown;
     const double *__restrict v = w.v, *__restrict vUp = w.vUp, *__restrict vDown = w.vDown;
     const double pyUp = w.pyUp, py = w.py, pyDown = w.pyDown;
@@ -80,56 +94,64 @@ inline void NodeValues(const RowView &w, const double *px, int i, int nx, double
         const bool up = okUp[i] != 0, down = okDown[i] != 0;
         const bool own = ok[i] != 0;
         // every value loaded, then chosen: no branch in the loop
-        const double u0 = u[i], uW = u[i - 1], uE = u[i + 1], uA = uUp[i], uB = uDown[i];
-        const double v0 = v[i], vW = v[i - 1], vE = v[i + 1], vA = vUp[i], vB = vDown[i];
+        const double u0 = u[i], uA = uUp[i], uB = uDown[i];
+        const double v0 = v[i], vW = v[i - 1], vE = v[i + 1];
         const double x0 = px[i], xW = px[i - 1], xE = px[i + 1];
-        const double uL = left ? uW : u0, uR = right ? uE : u0, vL = left ? vW : v0, vR = right ? vE : v0;
-        const double uP = up ? uA : u0, uN = down ? uB : u0, vP = up ? vA : v0, vN = down ? vB : v0;
+        const double uP = up ? uA : u0, uN = down ? uB : u0;
+        const double vL = left ? vW : v0, vR = right ? vE : v0;
         const double dx = (right ? xE : x0) - (left ? xW : x0);
         const double dy = (down ? pyDown : py) - (up ? pyUp : py);
         const bool some = (left | right) & (up | down);
         const bool all = left & right & up & down;
         const bool use = some & (own | all) & (dx != 0) & (dy != 0);
-        const double A = 1000 * (uR - uL) / dx;
         const double B = 1000 * (uN - uP) / dy;
         const double C = 1000 * (vR - vL) / dx;
-        const double D = 1000 * (vN - vP) / dy;
-        const double wv = C - B;
-        const double h = (A + D) / 2;
-        const double t = (A * D - B * C) - h * h;
-        const double ts = B < C ? t : -t;
-        vort[i] = (use & (std::fabs(wv) <= DBL_MAX)) ? wv : 0.0;
-        swirl[i] = (use & (t > 0) & (t <= DBL_MAX)) ? ts : 0.0;
+        if (W & kVort) {
+            const double wv = C - B;
+            vort[i] = (use & (std::fabs(wv) <= DBL_MAX)) ? wv : 0.0;
+        }
+        if (W & kSwirl) {
+            const double uW = u[i - 1], uE = u[i + 1], vA = vUp[i], vB = vDown[i];
+            const double uL = left ? uW : u0, uR = right ? uE : u0;
+            const double vP = up ? vA : v0, vN = down ? vB : v0;
+            const double A = 1000 * (uR - uL) / dx;
+            const double D = 1000 * (vN - vP) / dy;
+            const double h = (A + D) / 2;
+            const double t = (A * D - B * C) - h * h;
+            const double ts = B < C ? t : -t;
+            swirl[i] = (use & (t > 0) & (t <= DBL_MAX)) ? ts : 0.0;
+        }
     }
 }
 
-// Visits every node once with its four gradients (1/s) and stores the
-// vorticity and the signed squared swirling strength, or 0 for both. The
-// nodes are independent, so the visit runs along the contiguous rows rather
-// than column by column, and every element is written (nothing to clear first).
+// 1 for a valid status, 0 otherwise.
+SX_VECTOR_CLONES void ValidAsDoubles(const int32_t *__restrict st, size_t n, double *__restrict ok) {
+    for (size_t i = 0; i < n; ++i) ok[i] = double(st[i] > 0);
+}
+
+// Visits every node once with its gradients (1/s) and stores the vorticity,
+// the signed squared swirling strength or both, 0 where the node has no
+// value. The nodes are independent, so the visit runs along the contiguous
+// rows rather than column by column, and every element is written (nothing
+// to clear first).
+template <int W>
 void DerivedPass(const VectorDocument &doc, FieldArray<double> *vorticity, FieldArray<double> *swirl) {
     const size_t n = doc.NodeCount();
-    if (!vorticity && !swirl) return;
     if (!FieldConsistent(doc)) {
-        if (vorticity) vorticity->assign(n, 0.0);
-        if (swirl) swirl->assign(n, 0.0);
+        if (W & kVort) vorticity->assign(n, 0.0);
+        if (W & kSwirl) swirl->assign(n, 0.0);
         return;
     }
-    if (vorticity) vorticity->resize(n);
-    if (swirl) swirl->resize(n);
+    if (W & kVort) vorticity->resize(n);
+    if (W & kSwirl) swirl->resize(n);
     const int nx = doc.NX, ny = doc.NY;
     const double *px = doc.PosXs.data();
     const double *py = doc.PosYs.data();
     const size_t row = size_t(nx);
-    std::vector<double> unused(row);  // the row of the field not asked for
     // validity of rows j - 1, j, j + 1 as doubles, rotated as j moves on
     std::vector<double> okRows(3 * row), none(row, 0.0);
     auto okOf = [&](int r) { return okRows.data() + size_t(r % 3) * row; };
-    auto fillOk = [&](int r) {
-        const int32_t *st = doc.Statuses.data() + size_t(r) * row;
-        double *o = okOf(r);
-        for (size_t i = 0; i < row; ++i) o[i] = st[i] > 0 ? 1.0 : 0.0;
-    };
+    auto fillOk = [&](int r) { ValidAsDoubles(doc.Statuses.data() + size_t(r) * row, row, okOf(r)); };
     fillOk(0);
     if (ny > 1) fillOk(1);
 
@@ -146,13 +168,13 @@ void DerivedPass(const VectorDocument &doc, FieldArray<double> *vorticity, Field
                         v + downBase,  hasUp,
                         hasDown,       py[hasUp ? j - 1 : j],
                         py[j],         py[hasDown ? j + 1 : j]};
-        double *wo = vorticity ? vorticity->data() + base : unused.data();
-        double *so = swirl ? swirl->data() + base : unused.data();
+        double *wo = (W & kVort) ? vorticity->data() + base : nullptr;
+        double *so = (W & kSwirl) ? swirl->data() + base : nullptr;
         if (j + 1 < ny && j >= 1) fillOk(j + 1);
-        InnerColumns(w, hasUp ? okOf(j - 1) : none.data(), okOf(j), hasDown ? okOf(j + 1) : none.data(), px, nx, wo,
-                     so);
-        NodeValues(w, px, 0, nx, wo[0], so[0]);
-        if (nx > 1) NodeValues(w, px, nx - 1, nx, wo[nx - 1], so[nx - 1]);
+        InnerColumns<W>(w, hasUp ? okOf(j - 1) : none.data(), okOf(j), hasDown ? okOf(j + 1) : none.data(), px, nx, wo,
+                        so);
+        NodeValues<W>(w, px, 0, nx, wo, so);
+        if (nx > 1) NodeValues<W>(w, px, nx - 1, nx, wo, so);
     }
 }
 
@@ -166,14 +188,19 @@ int Channel(double b, double nullValue, double endValue, int cNull, int cEnd) {
 
 }  // namespace
 
-void CalcVorticity(const VectorDocument &doc, FieldArray<double> &out) { DerivedPass(doc, &out, nullptr); }
+void CalcVorticity(const VectorDocument &doc, FieldArray<double> &out) { DerivedPass<kVort>(doc, &out, nullptr); }
 void CalcVorticity(VectorDocument &doc) { CalcVorticity(doc, doc.BackValues); }
 
-void CalcSwirlSquare(const VectorDocument &doc, FieldArray<double> &out) { DerivedPass(doc, nullptr, &out); }
+void CalcSwirlSquare(const VectorDocument &doc, FieldArray<double> &out) { DerivedPass<kSwirl>(doc, nullptr, &out); }
 void CalcSwirlSquare(VectorDocument &doc) { CalcSwirlSquare(doc, doc.BackValues); }
 
 void CalcDerivedFields(const VectorDocument &doc, FieldArray<double> *vorticity, FieldArray<double> *swirlSquare) {
-    DerivedPass(doc, vorticity, swirlSquare);
+    if (vorticity && swirlSquare)
+        DerivedPass<kBoth>(doc, vorticity, swirlSquare);
+    else if (vorticity)
+        DerivedPass<kVort>(doc, vorticity, nullptr);
+    else if (swirlSquare)
+        DerivedPass<kSwirl>(doc, nullptr, swirlSquare);
 }
 
 void RecalcBackground(VectorDocument &doc) {

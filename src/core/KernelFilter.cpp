@@ -75,89 +75,131 @@ bool IsRowMeanKernel(const FilterKernel &k, int nx) {
     return std::all_of(k.w.begin(), k.w.end(), [](double x) { return x == 1.0; });
 }
 
-// A kernel whose weights are the products a(dc) * b(dr) of a row and a
-// column factor, exactly, all finite and not negative: the box and the
-// binomial kernels.
-struct Factors {
-    std::vector<double> a, b;  // a over dcMin..dcMax, b over drMin..drMax
-};
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define SX_VECTOR_CLONES [[gnu::target_clones("avx512f", "avx2", "default")]]
+#else
+#define SX_VECTOR_CLONES
+#endif
 
-bool Separate(const FilterKernel &k, Factors &f) {
-    size_t pivot = k.w.size();
-    for (size_t n = 0; n < k.w.size(); ++n) {
-        if (!std::isfinite(k.w[n]) || k.w[n] < 0) return false;
-        if (pivot == k.w.size() && k.w[n] != 0) pivot = n;
-    }
-    if (pivot == k.w.size()) return false;
-    const int cols = k.Columns();
-    const int pc = k.dcMin + int(pivot % size_t(cols)), pr = k.drMin + int(pivot / size_t(cols));
-    f.a.clear();
-    f.b.clear();
-    for (int dc = k.dcMin; dc <= k.dcMax; ++dc) f.a.push_back(k.At(dc, pr));
-    for (int dr = k.drMin; dr <= k.drMax; ++dr) f.b.push_back(k.At(pc, dr) / k.At(pc, pr));
-    for (int dr = k.drMin; dr <= k.drMax; ++dr)
-        for (int dc = k.dcMin; dc <= k.dcMax; ++dc)
-            if (f.a[size_t(dc - k.dcMin)] * f.b[size_t(dr - k.drMin)] != k.At(dc, dr)) return false;
-    return true;
+// The masked filter below adds, for an invalid or outside neighbour, w times
+// +0.0 to sumU and sumV and w times 0.0 to sumW instead of skipping it. A sum
+// that starts at +0.0 is never -0.0, and adding a zero of either sign leaves
+// any other value unchanged, so each node's sums are bit for bit those of the
+// plain loop, in its order. A weight that is not finite would make the zero a
+// NaN: such kernels take the plain loop.
+bool Maskable(const FilterKernel &k) {
+    return !k.w.empty() && std::all_of(k.w.begin(), k.w.end(), [](double x) { return std::isfinite(x); });
 }
 
-// The separable filter: the sums over the weights, the weighted U and the
-// weighted V are taken along the rows' neighbours first (b) and then along
-// the columns' (a), in storage order. Rows are masked (0 where the status is
-// not valid) once, into a ring that keeps the original rows the next output
-// rows still need after their own nodes have been written.
-void ApplySeparable(VectorDocument &doc, const FilterKernel &k, const Factors &f) {
+// One output row: the sums of nx nodes, each over the kernel with the column
+// offset outer and the row offset inner. mu[r], mv[r] and mw[r] are the
+// masked U, V and validity of row offset drMin + r, shifted so that index
+// i + c is column offset dcMin + c of node i. The lanes of the vector code
+// are neighbouring nodes, each adding in the order of the plain loop. C and
+// R fix the kernel size where they are not 0; Unit leaves out the products
+// with weights that are all 1 (exact: 1 * x is x).
+template <int C, int R, bool Unit>
+SX_VECTOR_CLONES void SumRow(const double *const *mu, const double *const *mv, const double *const *mw, const double *w,
+                             int cols, int rowsN, size_t nx, double *__restrict su, double *__restrict sv,
+                             double *__restrict sw) {
+    const int nc = C ? C : cols, nr = R ? R : rowsN;
+    for (size_t i = 0; i < nx; ++i) {
+        double a = 0.0, b = 0.0, c = 0.0;
+        for (int dc = 0; dc < nc; ++dc)
+            for (int dr = 0; dr < nr; ++dr) {
+                const size_t at = i + size_t(dc);
+                if (Unit) {
+                    a += mu[dr][at];
+                    b += mv[dr][at];
+                    c += mw[dr][at];
+                } else {
+                    const double wt = w[size_t(dr) * size_t(nc) + size_t(dc)];
+                    a += wt * mu[dr][at];
+                    b += wt * mv[dr][at];
+                    c += wt * mw[dr][at];
+                }
+            }
+        su[i] = a;
+        sv[i] = b;
+        sw[i] = c;
+    }
+}
+
+// Any kernel size: the same sums, one kernel element at a time over the row.
+SX_VECTOR_CLONES void SumRowAnySize(const double *const *mu, const double *const *mv, const double *const *mw,
+                                    const double *w, int cols, int rowsN, size_t nx, double *__restrict su,
+                                    double *__restrict sv, double *__restrict sw) {
+    std::fill(su, su + nx, 0.0);
+    std::fill(sv, sv + nx, 0.0);
+    std::fill(sw, sw + nx, 0.0);
+    for (int dc = 0; dc < cols; ++dc)
+        for (int dr = 0; dr < rowsN; ++dr) {
+            const double wt = w[size_t(dr) * size_t(cols) + size_t(dc)];
+            const double *u = mu[dr] + dc, *v = mv[dr] + dc, *m = mw[dr] + dc;
+            for (size_t i = 0; i < nx; ++i) {
+                su[i] += wt * u[i];
+                sv[i] += wt * v[i];
+                sw[i] += wt * m[i];
+            }
+        }
+}
+
+using RowSummer = void (*)(const double *const *, const double *const *, const double *const *, const double *, int,
+                           int, size_t, double *, double *, double *);
+
+RowSummer PickSummer(const FilterKernel &k) {
+    const bool unit = std::all_of(k.w.begin(), k.w.end(), [](double x) { return x == 1.0; });
+    const int c = k.Columns(), r = k.Rows();
+    if (c == 3 && r == 3) return unit ? SumRow<3, 3, true> : SumRow<3, 3, false>;
+    if (c == 5 && r == 5) return unit ? SumRow<5, 5, true> : SumRow<5, 5, false>;
+    return SumRowAnySize;
+}
+
+// Rows are masked (0 where the status is not valid) once, with zeros beside
+// them for the columns outside the field, into a ring that keeps the original
+// rows the next output rows still need after their own nodes were written.
+void ApplyMasked(VectorDocument &doc, const FilterKernel &k) {
     const size_t nx = size_t(doc.NX);
     const int ny = doc.NY;
     const int up = std::min(k.drMin, 0), down = std::max(k.drMax, 0);
-    const size_t ringRows = size_t(down - up + 1);
-    std::vector<double> ringW(ringRows * nx), ringU(ringRows * nx), ringV(ringRows * nx);
+    const int ringRows = down - up + 1;
     const size_t left = size_t(std::max(-k.dcMin, 0)), right = size_t(std::max(k.dcMax, 0));
     const size_t width = left + nx + right;
-    std::vector<double> tw(width, 0.0), tu(width, 0.0), tv(width, 0.0);
-    std::vector<double> sw(nx), su(nx), sv(nx);
+    std::vector<double> ringU(size_t(ringRows) * width, 0.0), ringV(ringU.size(), 0.0), ringW(ringU.size(), 0.0);
+    const std::vector<double> zeros(width, 0.0);  // the rows outside the field
+    std::vector<double> su(nx), sv(nx), sw(nx);
+    const int cols = k.Columns(), rowsN = k.Rows();
+    std::vector<const double *> pu(static_cast<size_t>(rowsN)), pv(pu), pw(pu);
+    const RowSummer sum = PickSummer(k);
+    const size_t shift = size_t(std::ptrdiff_t(left) + k.dcMin);  // left >= -dcMin
     int loaded = 0;  // rows 0 .. loaded - 1 are in the ring
 
     for (int r = 0; r < ny; ++r) {
         for (const int last = std::min(ny - 1, r + down); loaded <= last; ++loaded) {
-            const size_t slot = size_t(loaded % int(ringRows)) * nx, row = size_t(loaded) * nx;
+            const size_t slot = size_t(loaded % ringRows) * width + left, row = size_t(loaded) * nx;
             const int32_t *st = doc.Statuses.data() + row;
             const double *u = doc.Us.data() + row, *v = doc.Vs.data() + row;
-            double *w = ringW.data() + slot, *mu = ringU.data() + slot, *mv = ringV.data() + slot;
+            double *mu = ringU.data() + slot, *mv = ringV.data() + slot, *mw = ringW.data() + slot;
             for (size_t i = 0; i < nx; ++i) {
                 const bool valid = st[i] > 0;
-                w[i] = valid ? 1.0 : 0.0;
+                mw[i] = valid ? 1.0 : 0.0;
                 mu[i] = valid ? u[i] : 0.0;
                 mv[i] = valid ? v[i] : 0.0;
             }
         }
-        double *cw = tw.data() + left, *cu = tu.data() + left, *cv = tv.data() + left;
-        std::fill(cw, cw + nx, 0.0);
-        std::fill(cu, cu + nx, 0.0);
-        std::fill(cv, cv + nx, 0.0);
-        for (int dr = std::max(k.drMin, -r); dr <= std::min(k.drMax, ny - 1 - r); ++dr) {
-            const double b = f.b[size_t(dr - k.drMin)];
-            const size_t slot = size_t((r + dr) % int(ringRows)) * nx;
-            const double *w = ringW.data() + slot, *mu = ringU.data() + slot, *mv = ringV.data() + slot;
-            for (size_t i = 0; i < nx; ++i) {
-                cw[i] += b * w[i];
-                cu[i] += b * mu[i];
-                cv[i] += b * mv[i];
+        for (int dr = k.drMin; dr <= k.drMax; ++dr) {
+            const size_t n = size_t(dr - k.drMin);
+            const int src = r + dr;
+            if (src < 0 || src >= ny) {
+                pu[n] = pv[n] = pw[n] = zeros.data() + shift;
+                continue;
             }
+            const size_t slot = size_t(src % ringRows) * width + shift;
+            pu[n] = ringU.data() + slot;
+            pv[n] = ringV.data() + slot;
+            pw[n] = ringW.data() + slot;
         }
-        std::fill(sw.begin(), sw.end(), 0.0);
-        std::fill(su.begin(), su.end(), 0.0);
-        std::fill(sv.begin(), sv.end(), 0.0);
-        // the zeros beside the row stand for the nodes outside the field
-        for (int dc = k.dcMin; dc <= k.dcMax; ++dc) {
-            const double a = f.a[size_t(dc - k.dcMin)];
-            const double *w = cw + dc, *mu = cu + dc, *mv = cv + dc;
-            for (size_t i = 0; i < nx; ++i) {
-                sw[i] += a * w[i];
-                su[i] += a * mu[i];
-                sv[i] += a * mv[i];
-            }
-        }
+        sum(pu.data(), pv.data(), pw.data(), k.w.data(), cols, rowsN, nx, su.data(), sv.data(), sw.data());
         const size_t row = size_t(r) * nx;
         for (size_t i = 0; i < nx; ++i)
             if (doc.Statuses[row + i] >= 0) StoreResult(doc, row + i, su[i], sv[i], sw[i]);
@@ -169,9 +211,8 @@ void ApplySeparable(VectorDocument &doc, const FilterKernel &k, const Factors &f
 void ApplyFilterKernel(VectorDocument &doc, const FilterKernel &kernel) {
     const int nx = doc.NX, ny = doc.NY;
     if (nx <= 0 || ny <= 0) return;
-    Factors factors;
-    if (!IsRowMeanKernel(kernel, nx) && Separate(kernel, factors)) {
-        ApplySeparable(doc, kernel, factors);
+    if (!IsRowMeanKernel(kernel, nx) && Maskable(kernel)) {
+        ApplyMasked(doc, kernel);
         return;
     }
     const FieldArray<double> u0 = doc.Us, v0 = doc.Vs;

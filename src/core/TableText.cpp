@@ -124,6 +124,7 @@ std::string ClipboardTableText(const VectorDocument &doc, char decimalSeparator)
     std::string out;
     // typical line: five numbers of up to ten characters, four tabs, CR LF
     out.reserve(sizeof kHeader + listed * 56);
+    AdviseHugePages(&out[0], out.capacity());  // untouched yet: a large text is written into huge pages
     out += kHeader;
     // The lines go column by column while the arrays are stored row by row:
     // a strip of columns is gathered first, row after row, so that memory is

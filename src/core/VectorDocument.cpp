@@ -1,7 +1,12 @@
 #include "VectorDocument.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace sx {
 
@@ -21,6 +26,19 @@ ColorTable DefaultColors() {
     ColorTable t;
     for (const auto &s : kColorSettings) t[s.index] = s.defaultValue;
     return t;
+}
+
+void AdviseHugePages(void *p, size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (bytes < kHugePageAdviceBytes) return;
+    constexpr uintptr_t kHuge = uintptr_t(2) << 20;
+    const uintptr_t from = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t to = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(kHuge - 1);
+    if (to > from) ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);  // advice only: errors ignored
+#else
+    (void)p;
+    (void)bytes;
+#endif
 }
 
 void VectorDocument::Resize(int32_t nx, int32_t ny) {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "DatFile.h"
 #include "KernelFilter.h"
 #include "Mathematical.h"
+#include "SampleField.h"
+#include "TableText.h"
 #include "ValidField.h"
 
 using namespace sx;
@@ -104,4 +109,31 @@ TEST(KernelFilterApply, RowMeanFilter) {
     }
     EXPECT_EQ(d.Status(4, 3), StatusRemoved);
     EXPECT_EQ(d.ValidCount, d.CountValid());
+}
+
+TEST(KernelFilterApply, SumsInTheKernelsOrderDecideTheFourDecimalText) {
+    // A 2 x 2 DAT file: ((0.7502 + 0.9172) + 0.3356) - 0.1740 is 1.8290000000000002,
+    // a quarter of it lies just above the tie at 0.45725 and shows as 0.4573.
+    SampleFieldOptions o;
+    o.nx = o.ny = 2;
+    o.invalidShare = o.removedShare = o.outlierShare = 0;
+    VectorDocument written = MakeSampleField(o);
+    written.U(1, 1) = 0.7502;
+    written.U(2, 1) = 0.3356;
+    written.U(1, 2) = 0.9172;
+    written.U(2, 2) = -0.1740;
+    for (int k = 0; k < 4; ++k) written.Vs[size_t(k)] = 0;
+    VectorDocument d;
+    ASSERT_TRUE(ReadDatBytes(*DatBytes(written), d).ok);
+    ASSERT_EQ(d.U(2, 2), -0.1740);
+    for (const FilterKernel &k : {SquareKernel(1), SquareKernel(2)}) {
+        VectorDocument f = d;
+        ApplyFilterKernel(f, k);
+        for (int i = 1; i <= 2; ++i)
+            for (int j = 1; j <= 2; ++j) {
+                const double want = 0.45725000000000005;
+                EXPECT_EQ(std::memcmp(&f.U(i, j), &want, sizeof want), 0) << f.U(i, j);
+                EXPECT_EQ(TableCellText(f, i, j, ','), "(0,4573; 0,0000)");
+            }
+    }
 }
