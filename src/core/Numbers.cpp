@@ -1,25 +1,265 @@
 #include "Numbers.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace sx {
 
+namespace {
+
+constexpr uint64_t kPow5[] = {1ull,
+                              5ull,
+                              25ull,
+                              125ull,
+                              625ull,
+                              3125ull,
+                              15625ull,
+                              78125ull,
+                              390625ull,
+                              1953125ull,
+                              9765625ull,
+                              48828125ull,
+                              244140625ull,
+                              1220703125ull,
+                              6103515625ull,
+                              30517578125ull,
+                              152587890625ull,
+                              762939453125ull,
+                              3814697265625ull,
+                              19073486328125ull,
+                              95367431640625ull,
+                              476837158203125ull,
+                              2384185791015625ull};
+constexpr int kMaxPow5 = 22;
+constexpr uint64_t kPow10[] = {1ull,
+                               10ull,
+                               100ull,
+                               1000ull,
+                               10000ull,
+                               100000ull,
+                               1000000ull,
+                               10000000ull,
+                               100000000ull,
+                               1000000000ull,
+                               10000000000ull,
+                               100000000000ull,
+                               1000000000000ull,
+                               10000000000000ull,
+                               100000000000000ull,
+                               1000000000000000ull,
+                               10000000000000000ull,
+                               100000000000000000ull,
+                               1000000000000000000ull};
+constexpr uint64_t kE14 = kPow10[14], kE15 = kPow10[15];
+
+// A finite double as M * 2^B with M a whole number below 2^53.
+struct Binary {
+    uint64_t m;
+    int b;
+};
+Binary Decompose(double a) {
+    uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    const uint64_t frac = bits & ((uint64_t{1} << 52) - 1);
+    if (biased == 0) return {frac, -1074};  // subnormal
+    return {frac | (uint64_t{1} << 52), biased - 1075};
+}
+
+// m * 2^-s rounded to a whole number, halves to even (as printf rounds the
+// exact binary value); s >= 1.
+uint64_t RoundShifted(unsigned __int128 m, int s) {
+    if (s >= 128) return 0;  // m < 2^106: below one half
+    const uint64_t q = static_cast<uint64_t>(m >> s);
+    const unsigned __int128 rest = m & ((static_cast<unsigned __int128>(1) << s) - 1);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (s - 1);
+    return q + ((rest > half || (rest == half && (q & 1))) ? 1 : 0);
+}
+
+// Exactly `n` digits of v, with leading zeros.
+void PutDigits(char *p, uint64_t v, int n) {
+    static const char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char *q = p + n;
+    for (; n >= 2; n -= 2) {
+        q -= 2;
+        std::memcpy(q, kPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (n) *--q = static_cast<char>('0' + v);
+}
+
+char *PutUnsigned(char *p, uint64_t v) {
+    int n = 1;
+    while (n < 20 && v >= kPow10[n]) ++n;
+    if (n > 18) {  // only the top digits need the wide path
+        const uint64_t top = v / kPow10[18];
+        p = PutUnsigned(p, top);
+        PutDigits(p, v % kPow10[18], 18);
+        return p + 18;
+    }
+    PutDigits(p, v, n);
+    return p + n;
+}
+
+// |x| (finite, not 0) rounded to 15 significant digits as "%.15G" rounds
+// it: m in [1e14, 1e15) and the decimal exponent e of the rounded value.
+// Exact with 128-bit integers where 10^(14 - e) is a small power; the
+// library's exact formatting elsewhere.
+void Significant15(double a, uint64_t &m, int &e) {
+    const Binary v = Decompose(a);
+    // floor(log10 a) is est or est + 1 (78913 / 2^18 is just below log10 2)
+    const int binExp = v.b + 52;
+    const int t = binExp * 78913;
+    const int est = t >= 0 ? t >> 18 : -((-t + (1 << 18) - 1) >> 18);
+    if (v.m >> 52 && est >= -8 && est <= 13) {
+        for (int guess = est + 1; guess >= est; --guess) {
+            const int k = 14 - guess;  // a * 10^k = m * 5^k * 2^(b + k)
+            if (k > kMaxPow5) break;
+            const unsigned __int128 prod = static_cast<unsigned __int128>(v.m) * kPow5[k];
+            const int s = -(v.b + k);
+            if (s < 1 || s > 127) break;
+            const uint64_t whole = static_cast<uint64_t>(prod >> s);
+            if (whole >= kE15) break;
+            if (whole < kE14) continue;
+            m = RoundShifted(prod, s);
+            e = guess;
+            if (m == kE15) {
+                m = kE14;
+                ++e;
+            }
+            return;
+        }
+    }
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+    // d.dddddddddddddde[+-]xx[x]
+    m = static_cast<uint64_t>(buf[0] - '0');
+    for (int k = 2; k < 16; ++k) m = m * 10 + static_cast<uint64_t>(buf[k] - '0');
+    e = 0;
+    for (const char *q = buf + 18; q < res.ptr; ++q) e = e * 10 + (*q - '0');
+    if (buf[17] == '-') e = -e;
+}
+
+}  // namespace
+
+char *WriteStrNumber(char *p, double x) {
+    if (std::isnan(x)) {
+        std::memcpy(p, "NaN", 3);
+        return p + 3;
+    }
+    if (std::isinf(x)) {
+        if (x < 0) *p++ = '-';
+        std::memcpy(p, "Inf", 3);
+        return p + 3;
+    }
+    if (x == 0) {
+        *p = '0';
+        return p + 1;
+    }
+    if (x < 0) *p++ = '-';
+    uint64_t m;
+    int e;
+    Significant15(std::fabs(x), m, e);
+    char d[15];
+    PutDigits(d, m, 15);
+    int n = 15;
+    while (d[n - 1] == '0') --n;
+    if (e < -4 || e >= 15) {
+        // d.dddE+XX, at least two exponent digits
+        *p++ = d[0];
+        if (n > 1) {
+            *p++ = '.';
+            std::memcpy(p, d + 1, static_cast<size_t>(n - 1));
+            p += n - 1;
+        }
+        *p++ = 'E';
+        *p++ = e < 0 ? '-' : '+';
+        const int ae = e < 0 ? -e : e;
+        if (ae >= 100) *p++ = static_cast<char>('0' + ae / 100);
+        *p++ = static_cast<char>('0' + ae / 10 % 10);
+        *p++ = static_cast<char>('0' + ae % 10);
+    } else if (e >= 0) {
+        const int whole = e + 1;
+        if (n <= whole) {
+            std::memcpy(p, d, static_cast<size_t>(n));
+            std::memset(p + n, '0', static_cast<size_t>(whole - n));
+            p += whole;
+        } else {
+            std::memcpy(p, d, static_cast<size_t>(whole));
+            p += whole;
+            *p++ = '.';
+            std::memcpy(p, d + whole, static_cast<size_t>(n - whole));
+            p += n - whole;
+        }
+    } else {
+        // no zero before the point: .5, -.0025
+        *p++ = '.';
+        std::memset(p, '0', static_cast<size_t>(-e - 1));
+        p += -e - 1;
+        std::memcpy(p, d, static_cast<size_t>(n));
+        p += n;
+    }
+    return p;
+}
+
+char *WritePrintNumber(char *p, double x, char decimalSeparator) {
+    if (!(x < 0)) *p++ = ' ';
+    char *end = WriteStrNumber(p, x);
+    if (decimalSeparator != '.')
+        for (char *q = p; q < end; ++q)
+            if (*q == '.') *q = decimalSeparator;
+    *end = ' ';
+    return end + 1;
+}
+
+char *WriteFixed(char *p, double x, int decimals, char decimalSeparator) {
+    if (!std::isfinite(x)) return WriteStrNumber(p, x);
+    if (decimals < 0) decimals = 6;  // as printf takes a negative precision
+    const double a = std::fabs(x);
+    // the scaled value as a whole number below 1e18, exactly rounded
+    if (decimals <= kMaxPow5 && a * static_cast<double>(kPow5[decimals]) * std::ldexp(1.0, decimals) < 1e18) {
+        const Binary v = Decompose(a);
+        const unsigned __int128 prod = static_cast<unsigned __int128>(v.m) * kPow5[decimals];
+        const int shift = v.b + decimals;
+        const uint64_t r = shift >= 0 ? static_cast<uint64_t>(prod << shift) : RoundShifted(prod, -shift);
+        if (std::signbit(x)) *p++ = '-';  // also for -0 and what rounds to 0, as printf writes it
+        const uint64_t unit = decimals <= 18 ? kPow10[decimals] : 0;
+        if (unit == 0) {  // more decimals than the value has digits: a whole part of 0
+            *p++ = '0';
+            *p++ = decimalSeparator;
+            std::memset(p, '0', static_cast<size_t>(decimals - 18));
+            p += decimals - 18;
+            PutDigits(p, r, 18);
+            return p + 18;
+        }
+        p = PutUnsigned(p, r / unit);
+        if (decimals > 0) {
+            *p++ = decimalSeparator;
+            PutDigits(p, r % unit, decimals);
+            p += decimals;
+        }
+        return p;
+    }
+    // to_chars is exact like printf("%.*f")
+    const auto res = std::to_chars(p, p + FixedRoom(decimals), x, std::chars_format::fixed, decimals);
+    if (decimalSeparator != '.')
+        for (char *q = p; q < res.ptr; ++q)
+            if (*q == '.') {
+                *q = decimalSeparator;
+                break;
+            }
+    return res.ptr;
+}
+
 std::string StrNumber(double x) {
-    if (std::isnan(x)) return "NaN";
-    if (std::isinf(x)) return x > 0 ? "Inf" : "-Inf";
-    if (x == 0) return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", x);
-    std::string s(buf);
-    // drop the zero before the point: 0.5 -> .5, -0.5 -> -.5
-    if (s.rfind("0.", 0) == 0)
-        s.erase(0, 1);
-    else if (s.rfind("-0.", 0) == 0)
-        s.erase(1, 1);
-    return s;
+    char buf[kNumberRoom];
+    return std::string(buf, WriteStrNumber(buf, x));
 }
 
 std::string StrNumberUntrimmed(double x) {
@@ -28,19 +268,13 @@ std::string StrNumberUntrimmed(double x) {
 }
 
 std::string PrintNumber(double x, char decimalSeparator) {
-    std::string s = StrNumberUntrimmed(x);
-    for (char &c : s)
-        if (c == '.') c = decimalSeparator;
-    return s + " ";
+    char buf[kNumberRoom];
+    return std::string(buf, WritePrintNumber(buf, x, decimalSeparator));
 }
 
 std::string FormatFixed(double x, int decimals, char decimalSeparator) {
-    if (!std::isfinite(x)) return StrNumber(x);
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
-    std::string s(buf);
-    for (char &c : s)
-        if (c == '.') c = decimalSeparator;
+    std::string s(FixedRoom(decimals), '\0');
+    s.resize(static_cast<size_t>(WriteFixed(&s[0], x, decimals, decimalSeparator) - s.data()));
     return s;
 }
 
