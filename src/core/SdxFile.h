@@ -9,6 +9,8 @@
 
 namespace sx {
 
+class ByteSink;
+
 struct ReadResult {
     bool ok = false;
     Messages messages;  // to show in order, on success too (warnings)
@@ -19,9 +21,13 @@ ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc);
 ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc);
 
 std::string SdxBytes(const VectorDocument &doc);
+// The same bytes streamed into `sink`, the arrays straight from the
+// document; false when the sink refused a piece.
+bool WriteSdx(const VectorDocument &doc, ByteSink &sink);
 // False when the reader would refuse what SdxBytes gives: a value that is not
 // finite, arrays that do not match the grid, a grid above the bound.
 bool SdxWritable(const VectorDocument &doc);
+// Streamed through a temporary file; the old file stays whole on any failure.
 SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path);
 
 }  // namespace sx
