@@ -23,7 +23,7 @@ std::string FormatFixed(double x, int decimals, char decimalSeparator);
 // The same texts written at `p`, for writers that fill a buffer; each
 // returns the end of what it wrote. StrNumber and PrintNumber take at most
 // kNumberRoom bytes, the fixed form at most FixedRoom(decimals).
-constexpr size_t kNumberRoom = 32;
+constexpr size_t kNumberRoom = 40;
 constexpr size_t FixedRoom(int decimals) { return 330 + static_cast<size_t>(decimals < 6 ? 6 : decimals); }
 char *WriteStrNumber(char *p, double x);
 char *WritePrintNumber(char *p, double x, char decimalSeparator);
