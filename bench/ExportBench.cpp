@@ -1,9 +1,6 @@
-// The text exports and the SDX save, streamed to disk, each row beside its
-// baseline measured in the same run:
-//   ms            mean time of the command (file opened, written, synced, renamed)
-//   baseline_ms   mean time of the baseline named in the row's comment
-//   x_baseline    ms / baseline_ms (for the scaling rows: per node)
-//   target_ms / target_x   what the row has to stay within
+// The text exports and the SDX save, streamed to disk (opened, written,
+// synced, renamed), each row beside its baseline measured in the same run
+// (counters in BesideTiming.h), and:
 //   ns_per_node   the command's time per node
 //   extra_MB      peak resident memory above what the process held before
 //                 the command (the document is already there)
@@ -11,7 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,36 +18,20 @@
 
 #include "../tests/core/ReferenceNumbers.h"
 #include "AtomicFile.h"
+#include "BesideTiming.h"
 #include "SampleField.h"
 #include "SdxFile.h"
 #include "TextExports.h"
 
 namespace {
 
-const sx::VectorDocument &Field(int n) {
-    static std::map<int, std::unique_ptr<sx::VectorDocument>> made;
-    auto &slot = made[n];
-    if (!slot) {
-        sx::SampleFieldOptions o;
-        o.nx = o.ny = n;
-        o.invalidShare = 0.05;
-        o.removedShare = 0.02;
-        o.outlierShare = 0.005;
-        slot = std::make_unique<sx::VectorDocument>(sx::MakeSampleField(o));
-    }
-    return *slot;
-}
+using bench::Beside;
+using bench::PivField;
+using bench::Seconds;
 
 std::string TempPath(const char *name) {
     const char *base = std::getenv("TMPDIR");
     return std::string(base && *base ? base : "/tmp") + "/strudelax_export_" + std::to_string(::getpid()) + "_" + name;
-}
-
-template <class F>
-double Seconds(F &&f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 // Resident and peak resident memory of the process in MB; writing 5 to
@@ -69,24 +49,6 @@ bool ResetPeak() {
     refs << "5";
     return static_cast<bool>(refs.flush());
 }
-
-struct Beside {
-    double cmd = 0, base = 0;
-    int64_t n = 0;
-    void Add(benchmark::State &state, double c, double b) {
-        state.SetIterationTime(c);
-        cmd += c;
-        base += b;
-        ++n;
-    }
-    void Report(benchmark::State &state, const char *targetName, double target, double perUnit = 1) {
-        if (n == 0) return;
-        state.counters["ms"] = cmd / double(n) * 1e3;
-        state.counters["baseline_ms"] = base / double(n) * 1e3;
-        state.counters["x_baseline"] = cmd / base / perUnit;
-        state.counters[targetName] = target;
-    }
-};
 
 // The Matlab vector-field file as it was written before: every number
 // through printf, the whole text in one string, then written at once.
@@ -108,7 +70,7 @@ std::string OldMatlabVectorFile(const sx::VectorDocument &doc) {
 // baseline: the same file through printf, built whole and then written
 
 void mnuExportVectorfieldForMatlab(benchmark::State &state) {
-    const sx::VectorDocument &doc = Field(static_cast<int>(state.range(0)));
+    const sx::VectorDocument &doc = PivField(static_cast<int>(state.range(0)));
     const std::string path = TempPath("matlab.csv");
     Beside t;
     for (auto _ : state) {
@@ -128,7 +90,7 @@ BENCHMARK(mnuExportVectorfieldForMatlab)->Arg(1000)->UseManualTime()->Unit(bench
 // baseline: the whole file built in memory first, then written at once
 
 void mnuSave_Sdx(benchmark::State &state) {
-    const sx::VectorDocument &doc = Field(static_cast<int>(state.range(0)));
+    const sx::VectorDocument &doc = PivField(static_cast<int>(state.range(0)));
     const std::string path = TempPath("save.sdx");
     Beside t;
     for (auto _ : state) {
@@ -170,7 +132,7 @@ void PeakMemory(benchmark::State &state, const char *name, const std::function<s
 }
 
 void PeakMemory_SdxSave(benchmark::State &state) {
-    const sx::VectorDocument &doc = Field(4096);
+    const sx::VectorDocument &doc = PivField(4096);
     const std::string path = TempPath("peak.sdx");
     PeakMemory(state, "save failed", [&] { return sx::WriteSdxFile(doc, path); });
     std::remove(path.c_str());
@@ -178,7 +140,7 @@ void PeakMemory_SdxSave(benchmark::State &state) {
 BENCHMARK(PeakMemory_SdxSave)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void PeakMemory_MatlabExport(benchmark::State &state) {
-    const sx::VectorDocument &doc = Field(4096);
+    const sx::VectorDocument &doc = PivField(4096);
     const std::string path = TempPath("peak.csv");
     PeakMemory(state, "export failed",
                [&] { return sx::SaveExportFile(sx::kExportMatlabVectorfield, doc, '.', path); });

@@ -1,6 +1,7 @@
 #include "TextExports.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "ByteSink.h"
 #include "Numbers.h"
@@ -41,31 +42,28 @@ namespace {
 
 // The writers stop at the end of a row once the sink has refused a piece.
 
+// Numbers in the print form with `between` between them.
+void PrintItems(TextPieces &out, char sep, char between, std::initializer_list<double> values) {
+    const double *first = values.begin();
+    for (const double *v = first; v != values.end(); ++v) {
+        if (v != first) out.Put(between);
+        out.Print(*v, sep);
+    }
+}
+
 void WriteStanfordVector(TextPieces &out, const VectorDocument &doc, char sep) {
     out.Put("X[mm]\tY[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\tGalilei-Trafo:\t");
-    out.Print(doc.GalileiU, sep);
-    out.Put('\t');
-    out.Print(doc.GalileiV, sep);
+    PrintItems(out, sep, '\t', {doc.GalileiU, doc.GalileiV});
     if (doc.View.CritPointShown) {
         out.Put("\tbei:\t");
-        out.Print(doc.CritPointX, sep);
-        out.Put('\t');
-        out.Print(doc.CritPointY, sep);
+        PrintItems(out, sep, '\t', {doc.CritPointX, doc.CritPointY});
     }
     out.Put(kEol);
     for (int j = 1; j <= doc.NY && !out.Failed(); ++j)
         for (int i = 1; i <= doc.NX; ++i) {
             if (!doc.IsValid(i, j)) continue;
             const double u = doc.U(i, j), v = doc.V(i, j);
-            out.Print(doc.PosX(i), sep);
-            out.Put('\t');
-            out.Print(doc.PosY(j), sep);
-            out.Put('\t');
-            out.Print(u, sep);
-            out.Put('\t');
-            out.Print(v, sep);
-            out.Put('\t');
-            out.Print(std::sqrt(u * u + v * v), sep);
+            PrintItems(out, sep, '\t', {doc.PosX(i), doc.PosY(j), u, v, std::sqrt(u * u + v * v)});
             out.Put(kEol);
         }
 }
@@ -84,13 +82,7 @@ void WriteStanfordProfile(TextPieces &out, const VectorDocument &doc, char sep) 
             }
         if (n == 0) continue;
         const double mu = su / n, mv = sv / n;
-        out.Print(doc.PosY(j), sep);
-        out.Put('\t');
-        out.Print(mu, sep);
-        out.Put('\t');
-        out.Print(mv, sep);
-        out.Put('\t');
-        out.Print(VectorNorm(mu, mv), sep);
+        PrintItems(out, sep, '\t', {doc.PosY(j), mu, mv, VectorNorm(mu, mv)});
         out.Put(kEol);
     }
 }
@@ -118,11 +110,7 @@ void WriteTecPlotScalar(TextPieces &out, const VectorDocument &doc, char sep, bo
             double value = doc.BackValue(i, j);
             // the stored square carries the sense of rotation in its sign
             if (squareRoot) value = value < 0 ? -std::sqrt(-value) : std::sqrt(value);
-            out.Print(doc.PosX(i), sep);
-            out.Put(' ');
-            out.Print(doc.PosY(j), sep);
-            out.Put(' ');
-            out.Print(value, sep);
+            PrintItems(out, sep, ' ', {doc.PosX(i), doc.PosY(j), value});
             out.Put(kEol);
         }
 }
