@@ -10,50 +10,24 @@ namespace sx {
 
 namespace {
 
-constexpr uint64_t kPow5[] = {1ull,
-                              5ull,
-                              25ull,
-                              125ull,
-                              625ull,
-                              3125ull,
-                              15625ull,
-                              78125ull,
-                              390625ull,
-                              1953125ull,
-                              9765625ull,
-                              48828125ull,
-                              244140625ull,
-                              1220703125ull,
-                              6103515625ull,
-                              30517578125ull,
-                              152587890625ull,
-                              762939453125ull,
-                              3814697265625ull,
-                              19073486328125ull,
-                              95367431640625ull,
-                              476837158203125ull,
-                              2384185791015625ull};
+// 5^k (k <= 22, below 2^52) and 10^k (k <= 18) as whole numbers.
+template <uint64_t Base, size_t N>
+struct Powers {
+    uint64_t of[N] = {};
+    constexpr Powers() {
+        of[0] = 1;
+        for (size_t k = 1; k < N; ++k) of[k] = of[k - 1] * Base;
+    }
+};
 constexpr int kMaxPow5 = 22;
-constexpr uint64_t kPow10[] = {1ull,
-                               10ull,
-                               100ull,
-                               1000ull,
-                               10000ull,
-                               100000ull,
-                               1000000ull,
-                               10000000ull,
-                               100000000ull,
-                               1000000000ull,
-                               10000000000ull,
-                               100000000000ull,
-                               1000000000000ull,
-                               10000000000000ull,
-                               100000000000000ull,
-                               1000000000000000ull,
-                               10000000000000000ull,
-                               100000000000000000ull,
-                               1000000000000000000ull};
+constexpr Powers<5, kMaxPow5 + 1> kPowers5;
+constexpr Powers<10, 19> kPowers10;
+constexpr const uint64_t *kPow5 = kPowers5.of;
+constexpr const uint64_t *kPow10 = kPowers10.of;
 constexpr uint64_t kE14 = kPow10[14], kE15 = kPow10[15];
+// Exact as doubles.
+constexpr double kPow10Double[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // A finite double as M * 2^B with M a whole number below 2^53.
 struct Binary {
@@ -70,22 +44,24 @@ Binary Decompose(double a) {
 }
 
 // m * 2^-s rounded to a whole number, halves to even (as printf rounds the
-// exact binary value); s >= 1.
-uint64_t RoundShifted(unsigned __int128 m, int s) {
-    if (s >= 128) return 0;  // m < 2^106: below one half
+// exact binary value); 1 <= s < the width of U.
+template <class U>
+uint64_t RoundShifted(U m, int s) {
     const uint64_t q = static_cast<uint64_t>(m >> s);
-    const unsigned __int128 rest = m & ((static_cast<unsigned __int128>(1) << s) - 1);
-    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (s - 1);
+    const U rest = m & ((U{1} << s) - 1), half = U{1} << (s - 1);
     return q + ((rest > half || (rest == half && (q & 1))) ? 1 : 0);
 }
+// The same for any s >= 1 (m < 2^106).
+uint64_t RoundShiftedWide(unsigned __int128 m, int s) { return s >= 128 ? 0 : RoundShifted(m, s); }
 
 const char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Exactly `n` digits of v, with leading zeros.
-void PutDigits(char *p, uint64_t v, int n) {
+// Exactly `n` digits of v, with leading zeros (32-bit steps where v fits).
+template <class U>
+void PutDigits(char *p, U v, int n) {
     char *q = p + n;
     for (; n >= 2; n -= 2) {
         q -= 2;
@@ -107,14 +83,17 @@ void PutEight(char *p, uint32_t v) {
 
 char *PutUnsigned(char *p, uint64_t v) {
     int n = 1;
-    while (n < 20 && v >= kPow10[n]) ++n;
+    while (n < 19 && v >= kPow10[n]) ++n;
     if (n > 18) {  // only the top digits need the wide path
         const uint64_t top = v / kPow10[18];
         p = PutUnsigned(p, top);
         PutDigits(p, v % kPow10[18], 18);
         return p + 18;
     }
-    PutDigits(p, v, n);
+    if (n <= 9)
+        PutDigits(p, static_cast<uint32_t>(v), n);
+    else
+        PutDigits(p, v, n);
     return p + n;
 }
 
@@ -240,11 +219,16 @@ char *WriteFixed(char *p, double x, int decimals, char decimalSeparator) {
     if (decimals < 0) decimals = 6;  // as printf takes a negative precision
     const double a = std::fabs(x);
     // the scaled value as a whole number below 1e18, exactly rounded
-    if (decimals <= kMaxPow5 && a * static_cast<double>(kPow5[decimals]) * std::ldexp(1.0, decimals) < 1e18) {
+    if (decimals <= kMaxPow5 && a * kPow10Double[decimals] < 1e18) {
         const Binary v = Decompose(a);
-        const unsigned __int128 prod = static_cast<unsigned __int128>(v.m) * kPow5[decimals];
         const int shift = v.b + decimals;
-        const uint64_t r = shift >= 0 ? static_cast<uint64_t>(prod << shift) : RoundShifted(prod, -shift);
+        uint64_t r;
+        if (decimals <= 4 && shift < 0 && shift > -64) {  // the common case in 64 bits: m * 5^4 < 2^63
+            r = RoundShifted(v.m * kPow5[decimals], -shift);
+        } else {
+            const unsigned __int128 prod = static_cast<unsigned __int128>(v.m) * kPow5[decimals];
+            r = shift >= 0 ? static_cast<uint64_t>(prod << shift) : RoundShiftedWide(prod, -shift);
+        }
         if (std::signbit(x)) *p++ = '-';  // also for -0 and what rounds to 0, as printf writes it
         const uint64_t unit = decimals <= 18 ? kPow10[decimals] : 0;
         if (unit == 0) {  // more decimals than the value has digits: a whole part of 0
@@ -255,10 +239,16 @@ char *WriteFixed(char *p, double x, int decimals, char decimalSeparator) {
             PutDigits(p, r, 18);
             return p + 18;
         }
-        p = PutUnsigned(p, r / unit);
+        // constant divisors for the usual decimals
+        const uint64_t whole = decimals == 4 ? r / 10000 : decimals == 3 ? r / 1000 : r / unit;
+        const uint64_t frac = r - whole * unit;
+        p = PutUnsigned(p, whole);
         if (decimals > 0) {
             *p++ = decimalSeparator;
-            PutDigits(p, r % unit, decimals);
+            if (decimals <= 9)
+                PutDigits(p, static_cast<uint32_t>(frac), decimals);
+            else
+                PutDigits(p, frac, decimals);
             p += decimals;
         }
         return p;
