@@ -343,7 +343,7 @@ void AppendHeaderNumber(std::string &out, int32_t v) {
 }
 
 void AppendFixed(std::string &out, double x, int decimals) {
-    char buf[FixedRoom(4)];
+    char buf[FixedRoom(4)];  // the writer asks for 3 or 4 decimals
     out.append(buf, WriteFixed(buf, x, decimals, '.'));
 }
 
