@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "ByteSink.h"
 #include "Cp1252.h"
 #include "DocumentLimit.h"
 #include "Numbers.h"
@@ -359,30 +360,9 @@ void AppendHeaderNumber(std::string &out, int32_t v) {
     AppendInteger(out, v);
 }
 
-// FormatFixed(x, decimals, '.') without printf for the common case; values
-// within rounding distance of a tie go the exact way.
 void AppendFixed(std::string &out, double x, int decimals) {
-    const double scaled = std::fabs(x * kPow10[decimals]);
-    if (scaled < 1e15) {
-        const double whole = std::floor(scaled);
-        const double frac = scaled - whole;
-        if (std::fabs(frac - 0.5) > scaled * 4.5e-16 + 1e-300) {
-            const uint64_t r = static_cast<uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
-            if (std::signbit(x)) out += '-';
-            const uint64_t unit = static_cast<uint64_t>(kPow10[decimals]);
-            AppendUnsigned(out, r / unit);
-            out += '.';
-            char digits[24];
-            uint64_t f = r % unit;
-            for (int k = decimals - 1; k >= 0; --k) {
-                digits[k] = static_cast<char>('0' + f % 10);
-                f /= 10;
-            }
-            out.append(digits, static_cast<size_t>(decimals));
-            return;
-        }
-    }
-    out += FormatFixed(x, decimals, '.');
+    char buf[FixedRoom(4)];  // the writer asks for 3 or 4 decimals
+    out.append(buf, WriteFixed(buf, x, decimals, '.'));
 }
 
 // Spaces(r - (p - 1)) and the text, p the position of the text's last ".".
@@ -396,8 +376,7 @@ void AppendAligned(std::string &out, const std::string &text, int r) {
 
 class DatWriter {
 public:
-    // `file` null: everything stays in out().
-    explicit DatWriter(AtomicFileWriter *file) : file_(file) { buf_.reserve(kChunk + 4096); }
+    explicit DatWriter(ByteSink &sink) : sink_(sink) { buf_.reserve(kChunk + 4096); }
 
     bool Write(const VectorDocument &doc) {
         const RecordingHeader &h = doc.Header;
@@ -488,19 +467,16 @@ public:
         return Flush();
     }
 
-    std::string &out() { return buf_; }
-
 private:
     static constexpr size_t kChunk = size_t{1} << 20;
 
     bool Flush() {
-        if (!file_) return true;
-        const bool ok = file_->Write(buf_);
+        const bool ok = sink_.Write(buf_);
         buf_.clear();
         return ok;
     }
 
-    AtomicFileWriter *file_;
+    ByteSink &sink_;
     std::string buf_;
 };
 
@@ -639,9 +615,10 @@ ReadResult ReadDatFile(const std::string &path, VectorDocument &doc) {
 
 std::optional<std::string> DatBytes(const VectorDocument &doc) {
     if (DatRefusal(doc)) return std::nullopt;
-    DatWriter w(nullptr);
-    if (!w.Write(doc)) return std::nullopt;
-    return std::move(w.out());
+    std::string out;
+    StringSink sink(out);
+    if (!DatWriter(sink).Write(doc)) return std::nullopt;
+    return out;
 }
 
 SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path, std::optional<UserMessage> *refusal) {
@@ -649,11 +626,7 @@ SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path, std:
         if (refusal) *refusal = std::move(m);
         return SaveResult::WriteFailed;
     }
-    AtomicFileWriter file;
-    if (!file.Open(path)) return SaveResult::OpenFailed;
-    DatWriter w(&file);
-    if (!w.Write(doc)) return SaveResult::WriteFailed;  // the temporary file goes with `file`
-    return file.Commit();
+    return SaveThroughSink(path, [&](ByteSink &sink) { return DatWriter(sink).Write(doc); });
 }
 
 }  // namespace sx

@@ -1,6 +1,7 @@
 #pragma once
 // Number texts and conversions shared by every file format and window.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,15 @@ std::string PrintNumber(double x, char decimalSeparator);
 // a minus for every negative value, also one that rounds to zero or is -0
 // (as printf("%.*f") writes it).
 std::string FormatFixed(double x, int decimals, char decimalSeparator);
+
+// The same texts written at `p`, for writers that fill a buffer; each
+// returns the end of what it wrote. StrNumber and PrintNumber take at most
+// kNumberRoom bytes, the fixed form at most FixedRoom(decimals).
+constexpr size_t kNumberRoom = 40;
+constexpr size_t FixedRoom(int decimals) { return 330 + static_cast<size_t>(decimals < 6 ? 6 : decimals); }
+char *WriteStrNumber(char *p, double x);
+char *WritePrintNumber(char *p, double x, char decimalSeparator);
+char *WriteFixed(char *p, double x, int decimals, char decimalSeparator);
 
 // The leading number of a text, "." the only decimal separator; 0 when the
 // text starts with no number. Leading blanks are skipped; reading stops at

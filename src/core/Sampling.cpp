@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ByteSink.h"
 #include "Numbers.h"
 #include "Paths.h"
 
@@ -129,31 +130,41 @@ Streamline TraceStreamline(const VectorDocument &doc, const PlotGeometry &g, dou
 
 const char kTrajectoryFilter[] = "Reine Text-Datei (*.txt)|*.txt|DAT-Datei (*.dat)|*.dat";
 
-std::string TrajectoryFileText(const Streamline &line, double exportDistance, char sep) {
-    std::string out = "X[mm]\tY[mm]\r\n";
-    if (line.X.empty()) return out;
-    auto write = [&](double x, double y) { out += PrintNumber(x, sep) + "\t" + PrintNumber(y, sep) + "\r\n"; };
-    double xw = line.X[0], yw = line.Y[0];
-    write(xw, yw);
-    for (size_t k = 1; k < line.X.size(); ++k) {
-        const double x = line.X[k], y = line.Y[k];
-        if (std::sqrt((x - xw) * (x - xw) + (y - yw) * (y - yw)) >= exportDistance) {
-            write(x, y);
-            xw = x;
-            yw = y;
+bool WriteTrajectoryText(const Streamline &line, double exportDistance, char sep, ByteSink &sink) {
+    TextPieces out(sink);
+    out.Put("X[mm]\tY[mm]\r\n");
+    auto write = [&](double x, double y) {
+        out.Print(x, sep);
+        out.Put('\t');
+        out.Print(y, sep);
+        out.Put("\r\n");
+    };
+    if (!line.X.empty()) {
+        double xw = line.X[0], yw = line.Y[0];
+        write(xw, yw);
+        for (size_t k = 1; k < line.X.size(); ++k) {
+            const double x = line.X[k], y = line.Y[k];
+            if (std::sqrt((x - xw) * (x - xw) + (y - yw) * (y - yw)) >= exportDistance) {
+                write(x, y);
+                xw = x;
+                yw = y;
+            }
         }
     }
-    return out;
+    return out.Finish();
+}
+
+std::string TrajectoryFileText(const Streamline &line, double exportDistance, char sep) {
+    std::string text;
+    StringSink sink(text);
+    WriteTrajectoryText(line, exportDistance, sep, sink);
+    return text;
 }
 
 std::string TrajectoryProposedName(const std::string &filePath) { return BaseNameOf(filePath) + " TRA"; }
 
 std::string TrajectoryTargetPath(const std::string &chosenPath, int filterIndex) {
     return WithoutExtension(chosenPath) + (filterIndex == 2 ? ".dat" : ".txt");
-}
-
-SaveResult WriteTrajectoryFile(const std::string &path, const std::string &text) {
-    return WriteFileAtomically(path, text);
 }
 
 UserMessage TrajectorySaveErrorMessage() {

@@ -13,6 +13,8 @@
 
 namespace sx {
 
+class ByteSink;
+
 struct Velocity {
     double u = 0, v = 0;  // m/s
 };
@@ -48,12 +50,13 @@ Streamline TraceStreamline(const VectorDocument &doc, const PlotGeometry &g, dou
 // TrajectoryFile: header, start point, then every point at least
 // exportDistance mm from the point written before it. CR LF lines.
 std::string TrajectoryFileText(const Streamline &line, double exportDistance, char decimalSeparator);
+// The same text streamed into `sink`; false when the sink refused a piece.
+bool WriteTrajectoryText(const Streamline &line, double exportDistance, char decimalSeparator, ByteSink &sink);
 extern const char kTrajectoryFilter[];
 // Name proposed in the save dialog: the document's file name without its extension, and " TRA".
 std::string TrajectoryProposedName(const std::string &filePath);
 // The chosen path with its extension replaced by ".dat" (filter 2) or ".txt".
 std::string TrajectoryTargetPath(const std::string &chosenPath, int filterIndex);
-SaveResult WriteTrajectoryFile(const std::string &path, const std::string &text);
 UserMessage TrajectorySaveErrorMessage();
 
 // The ring of stored starts: while fewer than 50 are stored a new one takes

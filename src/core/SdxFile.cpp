@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "BinaryIO.h"
+#include "ByteSink.h"
 #include "Cp1252.h"
 #include "DocumentLimit.h"
 
@@ -200,14 +202,19 @@ ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc) {
     return res;
 }
 
-std::string SdxBytes(const VectorDocument &doc) {
+bool WriteSdx(const VectorDocument &doc, ByteSink &sink) {
+    // the fields around the arrays are gathered in a small buffer; the
+    // arrays go to the sink straight from the document
     std::string out;
-    out.reserve(512 + doc.NodeCount() * 20 + (doc.PosXs.size() + doc.PosYs.size()) * 8 + doc.InfoText.size());
     ByteWriter w(out);
     auto text = [&](const std::string &utf8) {
         std::string b = Utf8ToCp1252(utf8);
         w.Write(static_cast<int32_t>(b.size()));
         w.WriteBytes(b);
+    };
+    auto array = [&](const auto &v) {
+        using T = typename std::decay_t<decltype(v)>::value_type;
+        return v.empty() || sink.Write(reinterpret_cast<const char *>(v.data()), v.size() * sizeof(T));
     };
     w.WriteBytes(std::string(kMagic, kMagicLen));
     w.Write(static_cast<int16_t>(1));
@@ -219,11 +226,10 @@ std::string SdxBytes(const VectorDocument &doc) {
          {h.ImageWidth, h.ImageHeight, h.InterrogationWidth, h.InterrogationHeight, h.GridStepX, h.GridStepY,
           h.FirstColumnPixel, h.FirstRowPixel, h.PixelsPerCm, h.TimeInterval, doc.NX, doc.NY, doc.ValidCount})
         w.Write(v);
-    w.WriteArray(doc.PosXs);
-    w.WriteArray(doc.PosYs);
-    w.WriteArray(doc.Us);
-    w.WriteArray(doc.Vs);
-    w.WriteArray(doc.Statuses);
+    if (!sink.Write(out) || !array(doc.PosXs) || !array(doc.PosYs) || !array(doc.Us) || !array(doc.Vs) ||
+        !array(doc.Statuses))
+        return false;
+    out.clear();
     w.Write(int32_t{0});
     w.Write(doc.TrafoShiftX);
     w.Write(doc.TrafoShiftY);
@@ -248,6 +254,14 @@ std::string SdxBytes(const VectorDocument &doc) {
     w.Write(mode);
     text(doc.InfoText);
     w.Write(int32_t{-1});
+    return sink.Write(out);
+}
+
+std::string SdxBytes(const VectorDocument &doc) {
+    std::string out;
+    out.reserve(512 + doc.NodeCount() * 20 + (doc.PosXs.size() + doc.PosYs.size()) * 8 + doc.InfoText.size());
+    StringSink sink(out);
+    WriteSdx(doc, sink);
     return out;
 }
 
@@ -280,7 +294,7 @@ SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path, std:
         return SaveResult::WriteFailed;
     }
     if (!SdxWritable(doc)) return SaveResult::WriteFailed;
-    return WriteFileAtomically(path, SdxBytes(doc));
+    return SaveThroughSink(path, [&](ByteSink &sink) { return WriteSdx(doc, sink); });
 }
 
 }  // namespace sx

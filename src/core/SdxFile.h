@@ -10,6 +10,8 @@
 
 namespace sx {
 
+class ByteSink;
+
 struct ReadResult {
     bool ok = false;
     Messages messages;  // to show in order, on success too (warnings)
@@ -20,11 +22,15 @@ ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc);
 ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc);
 
 std::string SdxBytes(const VectorDocument &doc);
+// The same bytes streamed into `sink`, the arrays straight from the
+// document; false when the sink refused a piece.
+bool WriteSdx(const VectorDocument &doc, ByteSink &sink);
 // False when the reader would refuse what SdxBytes gives: a value that is not
 // finite, arrays that do not match the grid, a grid or a text above the bound.
 bool SdxWritable(const VectorDocument &doc);
-// WriteFailed, the old file untouched, when SdxWritable is false; for a text
-// above the bound `refusal` receives the message that says so.
+// Streamed through a temporary file; WriteFailed, the old file untouched,
+// when SdxWritable is false; for a text above the bound `refusal` receives
+// the message that says so.
 SaveResult WriteSdxFile(const VectorDocument &doc, const std::string &path,
                         std::optional<UserMessage> *refusal = nullptr);
 

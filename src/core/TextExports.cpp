@@ -1,7 +1,9 @@
 #include "TextExports.h"
 
 #include <cmath>
+#include <initializer_list>
 
+#include "ByteSink.h"
 #include "Numbers.h"
 #include "Paths.h"
 #include "PlotGeometry.h"
@@ -36,26 +38,40 @@ const TextExportKind kExportMatlabVectorfield{
 const TextExportKind kExportMatlabSwirlSquare{
     "SW of ", kMatlabFilter, false, ".csv", ExportField::SwirlSquare, true, ExportFormat::MatlabScalar};
 
-std::string StanfordVectorFile(const VectorDocument &doc, char sep) {
-    auto N = [sep](double x) { return PrintNumber(x, sep); };
-    std::string out =
-        "X[mm]\tY[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\tGalilei-Trafo:\t" + N(doc.GalileiU) + "\t" + N(doc.GalileiV);
-    if (doc.View.CritPointShown) out += "\tbei:\t" + N(doc.CritPointX) + "\t" + N(doc.CritPointY);
-    out += kEol;
-    for (int j = 1; j <= doc.NY; ++j)
+namespace {
+
+// The writers stop at the end of a row once the sink has refused a piece.
+
+// Numbers in the print form with `between` between them.
+void PrintItems(TextPieces &out, char sep, char between, std::initializer_list<double> values) {
+    const double *first = values.begin();
+    for (const double *v = first; v != values.end(); ++v) {
+        if (v != first) out.Put(between);
+        out.Print(*v, sep);
+    }
+}
+
+void WriteStanfordVector(TextPieces &out, const VectorDocument &doc, char sep) {
+    out.Put("X[mm]\tY[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]\tGalilei-Trafo:\t");
+    PrintItems(out, sep, '\t', {doc.GalileiU, doc.GalileiV});
+    if (doc.View.CritPointShown) {
+        out.Put("\tbei:\t");
+        PrintItems(out, sep, '\t', {doc.CritPointX, doc.CritPointY});
+    }
+    out.Put(kEol);
+    for (int j = 1; j <= doc.NY && !out.Failed(); ++j)
         for (int i = 1; i <= doc.NX; ++i) {
             if (!doc.IsValid(i, j)) continue;
             const double u = doc.U(i, j), v = doc.V(i, j);
-            out += N(doc.PosX(i)) + "\t" + N(doc.PosY(j)) + "\t" + N(u) + "\t" + N(v) + "\t" +
-                   N(std::sqrt(u * u + v * v)) + kEol;
+            PrintItems(out, sep, '\t', {doc.PosX(i), doc.PosY(j), u, v, std::sqrt(u * u + v * v)});
+            out.Put(kEol);
         }
-    return out;
 }
 
-std::string StanfordProfileFile(const VectorDocument &doc, char sep) {
-    auto N = [sep](double x) { return PrintNumber(x, sep); };
-    std::string out = std::string("Y[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]") + kEol;
-    for (int j = 1; j <= doc.NY; ++j) {
+void WriteStanfordProfile(TextPieces &out, const VectorDocument &doc, char sep) {
+    out.Put("Y[mm]\tVx[m/s]\tVy[m/s]\t|V|[m/s]");
+    out.Put(kEol);
+    for (int j = 1; j <= doc.NY && !out.Failed(); ++j) {
         double su = 0, sv = 0;
         int n = 0;
         for (int i = 1; i <= doc.NX; ++i)
@@ -66,73 +82,124 @@ std::string StanfordProfileFile(const VectorDocument &doc, char sep) {
             }
         if (n == 0) continue;
         const double mu = su / n, mv = sv / n;
-        out += N(doc.PosY(j)) + "\t" + N(mu) + "\t" + N(mv) + "\t" + N(VectorNorm(mu, mv)) + kEol;
+        PrintItems(out, sep, '\t', {doc.PosY(j), mu, mv, VectorNorm(mu, mv)});
+        out.Put(kEol);
     }
-    return out;
 }
 
-std::string StanfordScalarFile(const VectorDocument &doc, char sep) {
-    std::string out = "X[mm]/Y[mm]";
-    for (int j = doc.NY; j >= 1; --j) out += "\t" + PrintNumber(doc.PosY(j), sep);
-    out += kEol;
-    for (int i = 1; i <= doc.NX; ++i) {
-        out += PrintNumber(doc.PosX(i), sep);
-        for (int j = doc.NY; j >= 1; --j) out += "\t" + PrintNumber(doc.BackValue(i, j), sep);
-        out += kEol;
+void WriteStanfordScalar(TextPieces &out, const VectorDocument &doc, char sep) {
+    out.Put("X[mm]/Y[mm]");
+    for (int j = doc.NY; j >= 1; --j) {
+        out.Put('\t');
+        out.Print(doc.PosY(j), sep);
     }
-    return out;
+    out.Put(kEol);
+    for (int i = 1; i <= doc.NX && !out.Failed(); ++i) {
+        out.Print(doc.PosX(i), sep);
+        for (int j = doc.NY; j >= 1; --j) {
+            out.Put('\t');
+            out.Print(doc.BackValue(i, j), sep);
+        }
+        out.Put(kEol);
+    }
 }
 
-std::string TecPlotScalarFile(const VectorDocument &doc, char sep, bool squareRoot) {
-    std::string out;
-    for (int i = 1; i <= doc.NX; ++i)
+void WriteTecPlotScalar(TextPieces &out, const VectorDocument &doc, char sep, bool squareRoot) {
+    for (int i = 1; i <= doc.NX && !out.Failed(); ++i)
         for (int j = doc.NY; j >= 1; --j) {
             double value = doc.BackValue(i, j);
             // the stored square carries the sense of rotation in its sign
             if (squareRoot) value = value < 0 ? -std::sqrt(-value) : std::sqrt(value);
-            out += PrintNumber(doc.PosX(i), sep) + " " + PrintNumber(doc.PosY(j), sep) + " " + PrintNumber(value, sep) +
-                   kEol;
+            PrintItems(out, sep, ' ', {doc.PosX(i), doc.PosY(j), value});
+            out.Put(kEol);
         }
-    return out;
 }
 
-std::string MatlabVectorFile(const VectorDocument &doc) {
-    std::string out;
-    for (int j = 1; j <= doc.NY; ++j)
+void WriteMatlabVector(TextPieces &out, const VectorDocument &doc) {
+    for (int j = 1; j <= doc.NY && !out.Failed(); ++j)
         for (int i = 1; i <= doc.NX; ++i) {
-            out += StrNumber(doc.PosX(i)) + ";" + StrNumber(doc.PosY(j)) + ";";
-            if (doc.IsValid(i, j))
-                out += StrNumber(doc.U(i, j)) + ";" + StrNumber(doc.V(i, j));
-            else
-                out += "0;0";
-            out += kEol;
+            out.Str(doc.PosX(i));
+            out.Put(';');
+            out.Str(doc.PosY(j));
+            out.Put(';');
+            if (doc.IsValid(i, j)) {
+                out.Str(doc.U(i, j));
+                out.Put(';');
+                out.Str(doc.V(i, j));
+            } else {
+                out.Put("0;0");
+            }
+            out.Put(kEol);
         }
-    return out;
 }
 
-std::string MatlabScalarFile(const VectorDocument &doc) {
-    std::string out = "0";
-    for (int j = doc.NY; j >= 1; --j) out += ";" + StrNumber(doc.PosY(j));
-    out += kEol;
-    for (int i = 1; i <= doc.NX; ++i) {
-        out += StrNumber(doc.PosX(i));
-        for (int j = doc.NY; j >= 1; --j) out += ";" + StrNumber(doc.BackValue(i, j));
-        out += kEol;
+void WriteMatlabScalar(TextPieces &out, const VectorDocument &doc) {
+    out.Put('0');
+    for (int j = doc.NY; j >= 1; --j) {
+        out.Put(';');
+        out.Str(doc.PosY(j));
     }
-    return out;
+    out.Put(kEol);
+    for (int i = 1; i <= doc.NX && !out.Failed(); ++i) {
+        out.Str(doc.PosX(i));
+        for (int j = doc.NY; j >= 1; --j) {
+            out.Put(';');
+            out.Str(doc.BackValue(i, j));
+        }
+        out.Put(kEol);
+    }
 }
+
+void WriteExport(TextPieces &out, ExportFormat format, const VectorDocument &doc, char sep) {
+    switch (format) {
+        case ExportFormat::StanfordVector: return WriteStanfordVector(out, doc, sep);
+        case ExportFormat::StanfordProfile: return WriteStanfordProfile(out, doc, sep);
+        case ExportFormat::StanfordScalar: return WriteStanfordScalar(out, doc, sep);
+        case ExportFormat::TecPlotScalar: return WriteTecPlotScalar(out, doc, sep, false);
+        case ExportFormat::TecPlotRoot: return WriteTecPlotScalar(out, doc, sep, true);
+        case ExportFormat::MatlabVector: return WriteMatlabVector(out, doc);
+        case ExportFormat::MatlabScalar: return WriteMatlabScalar(out, doc);
+    }
+}
+
+std::string ExportText(ExportFormat format, const VectorDocument &doc, char sep) {
+    std::string text;
+    StringSink sink(text);
+    TextPieces out(sink);
+    WriteExport(out, format, doc, sep);
+    out.Finish();
+    return text;
+}
+
+}  // namespace
+
+std::string StanfordVectorFile(const VectorDocument &doc, char sep) {
+    return ExportText(ExportFormat::StanfordVector, doc, sep);
+}
+std::string StanfordProfileFile(const VectorDocument &doc, char sep) {
+    return ExportText(ExportFormat::StanfordProfile, doc, sep);
+}
+std::string StanfordScalarFile(const VectorDocument &doc, char sep) {
+    return ExportText(ExportFormat::StanfordScalar, doc, sep);
+}
+std::string TecPlotScalarFile(const VectorDocument &doc, char sep, bool squareRoot) {
+    return ExportText(squareRoot ? ExportFormat::TecPlotRoot : ExportFormat::TecPlotScalar, doc, sep);
+}
+std::string MatlabVectorFile(const VectorDocument &doc) { return ExportText(ExportFormat::MatlabVector, doc, '.'); }
+std::string MatlabScalarFile(const VectorDocument &doc) { return ExportText(ExportFormat::MatlabScalar, doc, '.'); }
 
 std::string ExportFileText(const TextExportKind &kind, const VectorDocument &doc, char sep) {
-    switch (kind.format) {
-        case ExportFormat::StanfordVector: return StanfordVectorFile(doc, sep);
-        case ExportFormat::StanfordProfile: return StanfordProfileFile(doc, sep);
-        case ExportFormat::StanfordScalar: return StanfordScalarFile(doc, sep);
-        case ExportFormat::TecPlotScalar: return TecPlotScalarFile(doc, sep, false);
-        case ExportFormat::TecPlotRoot: return TecPlotScalarFile(doc, sep, true);
-        case ExportFormat::MatlabVector: return MatlabVectorFile(doc);
-        case ExportFormat::MatlabScalar: return MatlabScalarFile(doc);
-    }
-    return std::string();
+    return ExportText(kind.format, doc, sep);
+}
+
+bool WriteExportText(const TextExportKind &kind, const VectorDocument &doc, char sep, ByteSink &sink) {
+    TextPieces out(sink);
+    WriteExport(out, kind.format, doc, sep);
+    return out.Finish();
+}
+
+SaveResult SaveExportFile(const TextExportKind &kind, const VectorDocument &doc, char sep, const std::string &path) {
+    return SaveThroughSink(path, [&](ByteSink &sink) { return WriteExportText(kind, doc, sep, sink); });
 }
 
 std::string ExportProposedName(const TextExportKind &kind, const std::string &filePath) {

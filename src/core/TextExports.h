@@ -6,10 +6,13 @@
 
 #include <string>
 
+#include "AtomicFile.h"
 #include "Message.h"
 #include "VectorDocument.h"
 
 namespace sx {
+
+class ByteSink;
 
 // Valid nodes, first row first: x, y, U, V, |V|. The header carries the
 // Galilei velocity and, while a critical point is marked, its position.
@@ -60,6 +63,11 @@ extern const TextExportKind kExportMatlabSwirlSquare;
 
 // The file text of an export from the document as it stands.
 std::string ExportFileText(const TextExportKind &kind, const VectorDocument &doc, char decimalSeparator);
+// The same text streamed into `sink` in pieces; false when the sink refused one.
+bool WriteExportText(const TextExportKind &kind, const VectorDocument &doc, char decimalSeparator, ByteSink &sink);
+// Writes the export file through a temporary file, the old file whole on any failure.
+SaveResult SaveExportFile(const TextExportKind &kind, const VectorDocument &doc, char decimalSeparator,
+                          const std::string &path);
 // Name proposed in the dialog: prefix and the document's file name without its extension.
 std::string ExportProposedName(const TextExportKind &kind, const std::string &filePath);
 // The chosen path with the extension of its file name replaced by the export's.

@@ -42,7 +42,7 @@ void RunTextExport(frmVectorTable &w, const TextExportKind &kind) {
         if (kind.scalar) shown = doc.BackValues;
         if (kind.field == ExportField::SwirlSquare) CalcSwirlSquare(doc);
         if (kind.field == ExportField::Vorticity) CalcVorticity(doc);
-        result = WriteFileAtomically(target, ExportFileText(kind, doc, frmVectorTable::LocaleDecimalSeparator()));
+        result = SaveExportFile(kind, doc, frmVectorTable::LocaleDecimalSeparator(), target);
         if (kind.scalar) {
             doc.BackValues = std::move(shown);
             w.RecalcBackground();

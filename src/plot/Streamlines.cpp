@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "ByteSink.h"
 #include "Sampling.h"
 #include "document/DocumentFrame.h"
 #include "document/frmVectorTable.h"
@@ -63,7 +64,8 @@ void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
             line.X.push_back(x0);
             line.Y.push_back(y0);
         }
-        file.Write(TrajectoryFileText(line, doc.ExportDistance, LocaleDecimalSeparator()));
+        AtomicFileSink sink(file);
+        WriteTrajectoryText(line, doc.ExportDistance, LocaleDecimalSeparator(), sink);
         if (file.Commit() != SaveResult::Ok) MessageBox(TrajectorySaveErrorMessage());
     }
 }

@@ -13,6 +13,7 @@
 #include "PeakMemory.h"
 #include "SameField.h"
 #include "SampleField.h"
+#include "SaveFaults.h"
 #include "ValidField.h"
 
 using namespace sx;
@@ -272,6 +273,19 @@ TEST(DatFile, FailedSavesLeaveTheOldFile) {
     EXPECT_EQ(kept, "alt");
     std::remove(path.c_str());
     EXPECT_EQ(WriteDatFile(SmallField(), testing::TempDir() + "no/such/folder/x.dat"), SaveResult::OpenFailed);
+
+    // a file of many pieces that fails at any step of the save
+    SampleFieldOptions o;
+    o.nx = o.ny = 250;
+    const VectorDocument large = MakeSampleField(o);
+    TestFolder folder("dat-streamed");
+    const std::string big = folder.Path("feld.dat");
+    ASSERT_EQ(WriteDatFile(large, big), SaveResult::Ok);
+    std::string written;
+    ASSERT_TRUE(ReadWholeFile(big, written));
+    EXPECT_GT(written.size(), 4u << 20);
+    EXPECT_TRUE(written == DatBytes(large));
+    ExpectEveryFailedStepKeepsTheOldFile(folder, big, [&] { return WriteDatFile(SmallField(), big); });
 }
 
 TEST(DatFile, GridFit) {

@@ -2,7 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <thread>
+#include <vector>
 
 #include "Cp1252.h"
 #include "DatFile.h"
@@ -10,6 +14,7 @@
 #include "Numbers.h"
 #include "Paths.h"
 #include "PlotGeometry.h"
+#include "ReferenceNumbers.h"
 #include "Sampling.h"
 #include "TableText.h"
 #include "Transformation.h"
@@ -90,6 +95,162 @@ TEST(Numbers, FixedFormatsKeepTheMinusOfValuesThatRoundToZero) {
         std::snprintf(buf, sizeof buf, "%.4f", x);
         EXPECT_EQ(FormatFixed(x, 4, '.'), buf) << x;
     }
+}
+
+namespace {
+
+// Holds the buffer forms of one value against printf (no fixed form for
+// decimals < 0) and keeps the first differences.
+class FormatCheck {
+public:
+    void Value(double x, int decimals) {
+        ++count_;
+        const std::string s = ref::StrNumber(x);
+        char buf[kNumberRoom];
+        Same(std::string(buf, WriteStrNumber(buf, x)), s, x, "StrNumber");
+        for (char sep : {'.', ','}) {
+            std::string p = s[0] == '-' ? s : " " + s;
+            for (char &c : p)
+                if (c == '.') c = sep;
+            Same(std::string(buf, WritePrintNumber(buf, x, sep)), p + " ", x, "PrintNumber");
+        }
+        if (decimals < 0) return;
+        std::string f = ref::FormatFixed(x, decimals, '.');
+        char fixed[FixedRoom(30)];
+        Same(std::string(fixed, WriteFixed(fixed, x, decimals, '.')), f, x, "FormatFixed", decimals);
+        const size_t dot = f.find('.');
+        if (dot != std::string::npos) f[dot] = ',';
+        Same(std::string(fixed, WriteFixed(fixed, x, decimals, ',')), f, x, "FormatFixed", decimals);
+    }
+    size_t count_ = 0;
+    std::vector<std::string> failures;
+
+private:
+    void Same(const std::string &got, const std::string &want, double x, const char *form, int decimals = -1) {
+        if (got == want || failures.size() >= 20) return;
+        char bits[40];
+        std::snprintf(bits, sizeof bits, "%a", x);
+        failures.push_back(std::string(form) + "(" + bits + (decimals >= 0 ? ", " + std::to_string(decimals) : "") +
+                           "): \"" + got + "\", printf: \"" + want + "\"");
+    }
+};
+
+// Values of every kind, `n` of them from the seed.
+void CheckRandomValues(FormatCheck &check, uint64_t seed, int n) {
+    std::mt19937_64 rng(seed);
+    auto uniform = [&] { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
+    for (int k = 0; k < n; ++k) {
+        double x;
+        switch (k % 4) {
+            case 0: {  // any bit pattern (printf is slow on the long fixed forms of most)
+                const uint64_t bits = rng();
+                std::memcpy(&x, &bits, sizeof x);
+                check.Value(x, k % 32 == 0 ? k % 11 : -1);
+                continue;
+            }
+            case 1:  // magnitudes of measured fields and their derived values
+                x = (uniform() - 0.5) * std::pow(10.0, static_cast<int>(rng() % 30) - 12);
+                break;
+            case 2:  // short decimals, as typed or read from files
+                x = std::round((uniform() - 0.5) * 2e6) / std::pow(10.0, static_cast<int>(rng() % 9));
+                break;
+            default:  // sums and products with a binary tail
+                x = (uniform() * 100 - 50) * 0.013 + 0.1 * static_cast<double>(rng() % 7);
+                break;
+        }
+        check.Value(x, k % 11);
+    }
+}
+
+// Sanitizer and debug builds check fewer random values.
+#if defined(__SANITIZE_ADDRESS__) || !defined(__OPTIMIZE__)
+constexpr int kRandomValuesPerThread = 50000;
+#else
+constexpr int kRandomValuesPerThread = 750000;
+#endif
+
+}  // namespace
+
+TEST(Numbers, FastFormattingWritesExactlyWhatPrintfWrites) {
+    // the random values on four threads beside the chosen ones here
+    std::vector<FormatCheck> checks(5);
+    std::vector<std::thread> threads;
+    for (int t = 1; t < 5; ++t)
+        threads.emplace_back(CheckRandomValues, std::ref(checks[static_cast<size_t>(t)]), 20240611u + t,
+                             kRandomValuesPerThread);
+
+    FormatCheck &check = checks[0];
+    using limits = std::numeric_limits<double>;
+    const double kMax = limits::max(), kBelowMax = std::nextafter(kMax, 0.0), kDenorm = limits::denorm_min();
+    const double kTiny = limits::min(), kBelowTiny = std::nextafter(kTiny, 0.0), kInf = limits::infinity();
+    const double ends[] = {0.0, -0.0, kMax, -kMax, kBelowMax, kDenorm, -kDenorm, kTiny, kBelowTiny, kInf, -kInf};
+    const double switches[] = {0.3,
+                               0.1 + 0.2,
+                               1e-5,
+                               0.0001,
+                               99999.99999999995,
+                               1e15,
+                               999999999999999.0,
+                               999999999999999.4,
+                               999999999999999.6,
+                               0.000099999999999999995,
+                               0.0000099999999999999995};
+    check.Value(limits::quiet_NaN(), 4);
+    for (const double *set : {ends, switches})
+        for (size_t k = 0; k < 11; ++k)
+            for (int d = 0; d <= 12; ++d) check.Value(set[k], d);
+
+    // every power of ten and the values around it, where the exponent and
+    // the rounding carry change
+    for (int e = -323; e <= 308; ++e) {
+        char text[16];
+        std::snprintf(text, sizeof text, "1e%d", e);
+        const double p = std::strtod(text, nullptr);
+        double up = p, down = p;
+        for (int k = 0; k < 4; ++k) {
+            for (double x : {up, down, -up, 2 * up, 5 * down, 9.5 * up}) check.Value(x, (e & 7) + k);
+            up = std::nextafter(up, kMax);
+            down = std::nextafter(down, 0.0);
+        }
+        for (int k = 1; k <= 12; ++k) {
+            check.Value(p * (1 - k * 1e-16), 4);
+            check.Value(-p * (1 + k * 1e-16), 3);
+        }
+    }
+
+    std::mt19937_64 rng(20240611);
+    auto uniform = [&] { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
+    // exact halves of the 15th significant digit and of the last decimal:
+    // n / 2^j with n odd has j decimals ending in 5 and 16 significant digits
+    // when n * 5^j does
+    for (int j = 1; j <= 22; ++j) {
+        const double pow5 = std::pow(5.0, j), lo = std::ceil(1e15 / pow5), hi = 1e16 / pow5;
+        for (int k = 0; k < 2000; ++k) {
+            double n = std::floor(lo + uniform() * (hi - lo));
+            if (std::fmod(n, 2.0) == 0) n += 1;
+            if (n >= hi) continue;
+            const double x = std::ldexp(n, -j);
+            check.Value(x, j - 1);
+            check.Value(-x, j - 1);
+        }
+    }
+    // whole numbers with a 5 in the 16th digit
+    for (int k = 0; k < 20000; ++k) check.Value(std::floor(uniform() * 9e14) * 10 + 5, k % 3);
+    // subnormals
+    for (int k = 0; k < 20000; ++k) {
+        const uint64_t bits = rng() >> 12;
+        double x;
+        std::memcpy(&x, &bits, sizeof x);
+        check.Value(k % 2 ? x : -x, k % 11);
+    }
+
+    for (std::thread &t : threads) t.join();
+    size_t values = 0;
+    for (const FormatCheck &c : checks) {
+        values += c.count_;
+        for (const std::string &f : c.failures) ADD_FAILURE() << f;
+    }
+    EXPECT_GE(values, 4u * kRandomValuesPerThread);
 }
 
 TEST(Numbers, ReaderStopsWhereTheNumberCannotGoOn) {

@@ -12,6 +12,8 @@
 #include "BinaryIO.h"
 #include "DocumentLimit.h"
 #include "PeakMemory.h"
+#include "SampleField.h"
+#include "SaveFaults.h"
 #include "SdxFile.h"
 
 using namespace sx;
@@ -316,6 +318,23 @@ TEST(SdxFile, RoundTripThroughADiskFileKeepsTheOldFileOnFailure) {
     }
     EXPECT_EQ(files, 1);
     fs::remove_all(dir);
+}
+
+TEST(SdxFile, LargeSavesAreStreamedAndAFailedStepKeepsTheOldFile) {
+    SampleFieldOptions o;
+    o.nx = 500;
+    o.ny = 400;
+    VectorDocument d = MakeSampleField(o);
+    d.InfoText = "gespeichert";
+    TestFolder folder("sdx-streamed");
+    const std::string path = folder.Path("feld.sdx");
+    ASSERT_EQ(WriteSdxFile(d, path), SaveResult::Ok);
+    std::string written;
+    ASSERT_TRUE(ReadWholeFile(path, written));
+    EXPECT_GT(written.size(), 3u << 20);  // arrays larger than the writer's buffer
+    EXPECT_TRUE(written == SdxBytes(d));
+    d.U(3, 3) = 99;
+    ExpectEveryFailedStepKeepsTheOldFile(folder, path, [&] { return WriteSdxFile(d, path); });
 }
 
 TEST(SdxFile, GridsAboveTheNodeBoundAreRefusedByTheirSize) {

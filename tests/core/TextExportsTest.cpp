@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "ByteSink.h"
+#include "Numbers.h"
+#include "SampleField.h"
+#include "SaveFaults.h"
 #include "TextExports.h"
 
 using namespace sx;
@@ -34,6 +38,21 @@ VectorDocument SmallField() {
     d.GalileiV = -2;
     return d;
 }
+
+// Takes `limit` bytes, then refuses; counts what it was offered.
+class RefusingSink : public ByteSink {
+public:
+    explicit RefusingSink(size_t limit) : limit_(limit) {}
+    using ByteSink::Write;
+    bool Write(const char *, size_t size) override {
+        offered += size;
+        return offered <= limit_;
+    }
+    size_t offered = 0;
+
+private:
+    size_t limit_;
+};
 
 std::string Comma(std::string s) {
     for (char &c : s)
@@ -132,4 +151,53 @@ TEST(TextExports, DialogNamesFollowTheDocumentAndTheChosenFilter) {
     EXPECT_EQ(ExportTargetPath(kExportMatlabSwirlSquare, "/tmp/m.txt", 1), "/tmp/m.csv");
     // a dot in a folder name is no extension
     EXPECT_EQ(ExportTargetPath(kExportMatlabVectorfield, "/tmp/set.1/VF of run07", 1), "/tmp/set.1/VF of run07.csv");
+}
+
+TEST(TextExports, PiecesOfAnySizeGiveTheSameText) {
+    const std::string longText(40, 'x');
+    std::string whole;
+    for (size_t piece : {1, 3, 7, 64, 4096}) {
+        std::string text;
+        StringSink sink(text);
+        TextPieces out(sink, piece);
+        out.Put("X[mm]\t");
+        out.Str(-0.000123456789);
+        out.Put(';');
+        out.Print(1e300, ',');
+        out.Put(longText);
+        out.Fixed(-1e300, 4, ',');  // far longer than most pieces
+        out.Fixed(0.5, 30, '.');
+        out.Put('\n');
+        EXPECT_TRUE(out.Finish());
+        if (piece == 1)
+            whole = text;
+        else
+            EXPECT_EQ(text, whole) << piece;
+    }
+    EXPECT_EQ(whole, "X[mm]\t" + StrNumber(-0.000123456789) + ";" + PrintNumber(1e300, ',') + longText +
+                         FormatFixed(-1e300, 4, ',') + FormatFixed(0.5, 30, '.') + "\n");
+}
+
+TEST(TextExports, LargeExportsAreStreamedAndAFailedStepKeepsTheOldFile) {
+    SampleFieldOptions o;
+    o.nx = 400;
+    o.ny = 300;
+    VectorDocument d = MakeSampleField(o);
+    for (size_t k = 0; k < d.BackValues.size(); ++k) d.BackValues[k] = d.Us[k] * d.Vs[k];
+    TestFolder folder("text-exports");
+    const std::string path = folder.Path("export.txt");
+    for (const TextExportKind *kind : {&kExportMatlabVectorfield, &kExportStanfordVectorfield,
+                                       &kExportStanfordSwirlSquare, &kExportTecPlotSwirl, &kExportMatlabSwirlSquare}) {
+        ASSERT_EQ(SaveExportFile(*kind, d, ',', path), SaveResult::Ok);
+        std::string written;
+        ASSERT_TRUE(ReadWholeFile(path, written));
+        EXPECT_GT(written.size(), 3u << 19);  // several pieces
+        EXPECT_TRUE(written == ExportFileText(*kind, d, ',')) << kind->prefix;
+        // a sink that gives up stops the writer soon after
+        RefusingSink refusing(1 << 20);
+        EXPECT_FALSE(WriteExportText(*kind, d, '.', refusing));
+        EXPECT_LT(refusing.offered, (1u << 20) + (1u << 19));
+    }
+    ExpectEveryFailedStepKeepsTheOldFile(folder, path,
+                                         [&] { return SaveExportFile(kExportMatlabVectorfield, d, '.', path); });
 }
