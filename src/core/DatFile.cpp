@@ -176,7 +176,7 @@ double FieldValue(const char *b, const char *e) {
         const double v = static_cast<double>(mantissa) / kPow10[decimals];
         return negative ? -v : v;
     }
-    return std::strtod(std::string(b, p).c_str(), nullptr);
+    return ParseNumeral(std::string(b, p).c_str());
 }
 
 class DatReader {

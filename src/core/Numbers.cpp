@@ -1,5 +1,7 @@
 #include "Numbers.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -338,11 +340,22 @@ std::string LeadingNumeral(const std::string &text, size_t &end, bool skipInnerB
     return num;
 }
 
+}  // namespace
+
+double ParseNumeral(const char *numeral) {
+    // the toolkit sets the C library to the user's locale, whose strtod
+    // would stop at the "." of "1.5" under a German one
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return c ? strtod_l(numeral, nullptr, c) : std::strtod(numeral, nullptr);
+}
+
+namespace {
+
 double LeadingNumber(const std::string &text, bool skipInnerBlanks) {
     size_t end = 0;
     std::string num = LeadingNumeral(text, end, skipInnerBlanks);
     if (num.empty()) return 0;
-    double v = std::strtod(num.c_str(), nullptr);
+    const double v = ParseNumeral(num.c_str());
     return std::isfinite(v) ? v : 0;
 }
 
@@ -358,7 +371,7 @@ std::optional<double> ParseNumberStrict(const std::string &text) {
     if (num.empty()) return std::nullopt;
     for (size_t k = end; k < text.size(); ++k)
         if (!IsBlank(text[k])) return std::nullopt;
-    double v = std::strtod(num.c_str(), nullptr);
+    const double v = ParseNumeral(num.c_str());
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }

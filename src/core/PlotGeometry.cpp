@@ -180,10 +180,12 @@ std::optional<VectorStrokes> DrawVectorStrokes(int32_t fromX, int32_t fromY, int
 
 std::string GeneralNumber(double x, char decimalSeparator) {
     if (!std::isfinite(x)) return StrNumber(x);
-    if (x == 0) return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", x);
-    std::string s(buf);
+    // StrNumber without the zero it drops before the point
+    std::string s = StrNumber(x);
+    if (s[0] == '.')
+        s.insert(0, 1, '0');
+    else if (s[0] == '-' && s[1] == '.')
+        s.insert(1, 1, '0');
     for (char &ch : s)
         if (ch == '.') ch = decimalSeparator;
     return s;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <stdlib.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <thread>
@@ -375,6 +378,38 @@ TEST(NumberReaders, DatFileHoldingMinusZeroIsWrittenBackUnchanged) {
     ASSERT_TRUE(ReadDatBytes(*first, back).ok);
     EXPECT_TRUE(std::signbit(back.U(1, 1)));
     EXPECT_EQ(DatBytes(back), first);
+}
+
+// The toolkit hands the user's locale to the C library; under a German one
+// strtod stops at the "." of "1.5". Numbers typed, read from files or shown
+// in the legend must not change with it.
+TEST(NumberReaders, AGermanLocaleChangesNoNumber) {
+    const std::string dir = testing::TempDir() + "locales";
+    std::filesystem::create_directories(dir);
+    const std::string make = "localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
+    if (std::system(make.c_str()) != 0) GTEST_SKIP() << "no de_DE locale can be made here";
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    if (!::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "the de_DE locale does not load";
+    struct Restore {
+        ~Restore() {
+            ::setlocale(LC_NUMERIC, "C");
+            ::unsetenv("LOCPATH");
+        }
+    } restore;
+    ASSERT_EQ(std::strtod("1.5", nullptr), 1.0);  // the locale really is in force
+
+    EXPECT_EQ(ParseNumber("1.5"), 1.5);
+    EXPECT_EQ(ParseNumberSkippingBlanks("-2 .25"), -2.25);
+    EXPECT_EQ(ParseNumberStrict("3.5e-1"), 0.35);
+    EXPECT_EQ(StrNumber(-0.5), "-.5");
+    EXPECT_EQ(FormatFixed(2.25, 3, '.'), "2.250");
+    EXPECT_EQ(GeneralNumber(0.5, ','), "0,5");
+    EXPECT_EQ(GeneralNumber(-1234.5, '.'), "-1234.5");
+    // more digits than the DAT reader's own fast path takes
+    VectorDocument doc;
+    ASSERT_TRUE(ReadDatBytes(DatText(" 100", " 10", "16 48 0.0 0.0 1.6 4.8 0.12345678901234567 -1.5"), doc).ok);
+    EXPECT_EQ(doc.U(1, 1), 0.12345678901234567);
+    EXPECT_EQ(doc.V(1, 1), -1.5);
 }
 
 TEST(NumberReaders, DialogBoxesAndAnswersStopAtBlankAndComma) {
