@@ -11,12 +11,16 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
 
 #include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "platform/HelpContext.h"
+#include "platform/HelpViewer.h"
 
 namespace sx {
 
@@ -66,6 +70,12 @@ TestProbe::Mode TestProbe::ModeFromEnvironment() {
     return Mode::Off;
 }
 
+int TestProbe::SplashMilliseconds(int normal) {
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("STRUDELAX_TEST_SPLASH_MS", &ok);
+    return ModeFromEnvironment() != Mode::Off && ok && ms >= 0 ? ms : normal;
+}
+
 void TestProbe::Install(Mode mode) {
     if (mode == Mode::Off) return;
     new TestProbe(mode);  // lives as long as the application
@@ -85,6 +95,12 @@ void TestProbe::Say(const QString &line) {
 }
 
 bool TestProbe::eventFilter(QObject *watched, QEvent *e) {
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::MouseButtonPress) {
+        auto *target = qobject_cast<QWidget *>(watched);
+        if (target && target->window()->objectName() == QLatin1String("frmSplash"))
+            splashInput_ = e->type() == QEvent::KeyPress ? QStringLiteral("key") : QStringLiteral("click");
+        return false;
+    }
     if (e->type() != QEvent::Show && e->type() != QEvent::Hide) return false;
     auto *w = qobject_cast<QWidget *>(watched);
     if (!w || !w->isWindow() || !qobject_cast<QDialog *>(w) || !w->isModal()) return false;
@@ -94,7 +110,8 @@ bool TestProbe::eventFilter(QObject *watched, QEvent *e) {
     }
     Look();  // what was on the screen before the box, in order
     const auto [buttons, byReturn] = Buttons(w);
-    Say(QStringLiteral("BOX\t%1\t%2\t%3\t%4").arg(OneLine(w->windowTitle()), OneLine(BoxText(w)), buttons, byReturn));
+    Say(QStringLiteral("BOX\t%1\t%2\t%3\t%4\t%5")
+            .arg(OneLine(w->windowTitle()), OneLine(BoxText(w)), buttons, byReturn, NamedHelpPage(w)));
     if (mode_ == Mode::Answer) {
         // as a user, read first, then press Return
         QPointer<QWidget> target(w);
@@ -111,15 +128,20 @@ bool TestProbe::eventFilter(QObject *watched, QEvent *e) {
 }
 
 void TestProbe::Look() {
-    bool splash = false;
+    bool splash = false, grab = false;
     for (QWidget *w : QApplication::topLevelWidgets())
         // up means on the screen, not merely asked to show
-        if (w->objectName() == QLatin1String("frmSplash") && w->isVisible() && w->windowHandle() &&
-            w->windowHandle()->isExposed())
+        if (auto *s = qobject_cast<frmSplash *>(w);
+            s && s->isVisible() && s->windowHandle() && s->windowHandle()->isExposed()) {
             splash = true;
+            grab = s->HoldsKeyboard();
+        }
     // "0" only once it has been up: the start-up is over then
     seenSplash_ = seenSplash_ || splash;
-    const QString splashLine = QStringLiteral("SPLASH\t%1").arg(splash ? 1 : 0);
+    // up: whether it holds the keyboard; gone: what ended it
+    const QString how = splash ? (grab ? QStringLiteral("grab") : QString())
+                               : (splashInput_.isEmpty() ? QStringLiteral("time") : splashInput_);
+    const QString splashLine = QStringLiteral("SPLASH\t%1\t%2").arg(splash ? 1 : 0).arg(how);
     if (seenSplash_ && splashLine != lastSplash_) {
         lastSplash_ = splashLine;
         Say(splashLine);
@@ -146,6 +168,14 @@ void TestProbe::Look() {
     if (docLine != lastDocs_) {
         lastDocs_ = docLine;
         Say(docLine);
+    }
+
+    QTextBrowser *viewer = HelpViewerWindow();
+    const QString help =
+        QStringLiteral("HELP\t%1").arg(viewer && viewer->isVisible() ? viewer->source().fileName() : QString());
+    if (help != lastHelp_) {
+        lastHelp_ = help;
+        Say(help);
     }
 
     QWidget *f = QApplication::focusWidget();
