@@ -9,7 +9,7 @@
 
 #include "Paths.h"
 #include "app/TestProbe.h"
-#include "app/WindowExposure.h"
+#include "app/WindowShowing.h"
 #include "app/frmMain.h"
 #include "app/frmMsgReceiver.h"
 #include "app/frmSplash.h"
@@ -50,6 +50,7 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
     auto *receiver = new frmMsgReceiver;
 
     QPointer<frmSplash> splash = new frmSplash;
+    FillBeforeFirstPaint(splash);
     splash->show();
     // a window manager maps the splash a moment later: painted once it is there
     WaitUntilExposed(splash, 1000);
@@ -73,6 +74,7 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
         wait.exec();
     }
     if (splash) splash->close();
+    if (!frame->isVisible()) FillBeforeFirstPaint(frame);
     frame->show();
     frame->activateWindow();
     // placed by the window manager first, so that the welcome dialog is centred on it

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -142,10 +143,7 @@ void TestProbe::Look() {
     const QString how = splash ? (grab ? QStringLiteral("grab") : QString())
                                : (splashInput_.isEmpty() ? QStringLiteral("time") : splashInput_);
     const QString splashLine = QStringLiteral("SPLASH\t%1\t%2").arg(splash ? 1 : 0).arg(how);
-    if (seenSplash_ && splashLine != lastSplash_) {
-        lastSplash_ = splashLine;
-        Say(splashLine);
-    }
+    if (seenSplash_) SayChanged(lastSplash_, splashLine);
 
     QStringList docs;
     if (frmMain *frame = frmMain::Instance()) {
@@ -165,18 +163,21 @@ void TestProbe::Look() {
     }
     const QString docLine =
         QStringLiteral("DOCS\t%1\t%2").arg(docs.size() > 0 ? docs.size() - 1 : 0).arg(docs.join(QLatin1Char('\t')));
-    if (docLine != lastDocs_) {
-        lastDocs_ = docLine;
-        Say(docLine);
-    }
+    SayChanged(lastDocs_, docLine);
 
     QTextBrowser *viewer = HelpViewerWindow();
-    const QString help =
-        QStringLiteral("HELP\t%1").arg(viewer && viewer->isVisible() ? viewer->source().fileName() : QString());
-    if (help != lastHelp_) {
-        lastHelp_ = help;
-        Say(help);
+    SayChanged(lastHelp_,
+               QStringLiteral("HELP\t%1").arg(viewer && viewer->isVisible() ? viewer->source().fileName() : QString()));
+
+    // the named text boxes of the box that is up: where their cursor stands decides what of a long text shows
+    QStringList fields;
+    if (QWidget *box = QApplication::activeModalWidget()) {
+        fields << OneLine(box->windowTitle());
+        for (QLineEdit *e : box->findChildren<QLineEdit *>())
+            if (!e->objectName().isEmpty() && e->isVisible())
+                fields << QStringLiteral("%1=%2:%3").arg(e->objectName()).arg(e->cursorPosition()).arg(e->text());
     }
+    SayChanged(lastFields_, QStringLiteral("FIELDS\t") + fields.join(QLatin1Char('\t')));
 
     QWidget *f = QApplication::focusWidget();
     QWidget *doc = f;
@@ -187,10 +188,13 @@ void TestProbe::Look() {
                               .arg(f ? f->objectName() : QString(), f ? f->window()->objectName() : QString(),
                                    doc ? doc->windowTitle() : QString(), active ? active->objectName() : QString(),
                                    inBox ? QStringLiteral("box") : QString());
-    if (focus != lastFocus_) {
-        lastFocus_ = focus;
-        Say(focus);
-    }
+    SayChanged(lastFocus_, focus);
+}
+
+void TestProbe::SayChanged(QString &last, const QString &line) {
+    if (line == last) return;
+    last = line;
+    Say(line);
 }
 
 }  // namespace sx

@@ -32,9 +32,11 @@ private:
     explicit TestProbe(Mode mode);
     void Look();
     void Say(const QString &line);
+    // Says `line` when it differs from `last`, which it then becomes.
+    void SayChanged(QString &last, const QString &line);
     Mode mode_;
     QTimer *timer_ = nullptr;
-    QString lastSplash_, lastDocs_, lastFocus_, lastHelp_;
+    QString lastSplash_, lastDocs_, lastFocus_, lastHelp_, lastFields_;
     QString splashInput_;  // what reached the splash last: "key" or "click"
     bool seenSplash_ = false;
 };

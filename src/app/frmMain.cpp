@@ -22,7 +22,7 @@
 #include "Paths.h"
 #include "VectorFieldBuffer.h"
 #include "app/SplashPicture.h"
-#include "app/WindowExposure.h"
+#include "app/WindowShowing.h"
 #include "app/frmFileTypes.h"
 #include "app/frmMsgReceiver.h"
 #include "app/frmStartUpInfo.h"
@@ -285,11 +285,12 @@ frmVectorTable *frmMain::OpenDocumentWindow() {
     // box of that first layout ("Darstellung nicht möglich!") would run its
     // event loop while Qt walks the frame's children.
     if (!isVisible()) {
+        FillBeforeFirstPaint(this);
         show();
         // the splash keeps its place in front until its time is up
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String("frmSplash") && w->isVisible()) w->raise();
-        // painted before the load holds the loop, so that it never shows black
+        // painted before the load holds the loop
         WaitUntilExposed(this, 1000);
     }
     auto *doc = new frmVectorTable(this);

@@ -1,11 +1,18 @@
-#include "WindowExposure.h"
+#include "WindowShowing.h"
 
 #include <QEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#if defined(STRUDELAX_HAVE_XCB) && QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
 
 namespace sx {
 
@@ -29,6 +36,25 @@ private:
 };
 
 }  // namespace
+
+void FillBeforeFirstPaint(QWidget *window) {
+#if defined(STRUDELAX_HAVE_XCB) && QT_CONFIG(xcb)
+    // the offscreen platform answers for X11 too, without a connection
+    if (!window || !window->isWindow() || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection()) return;
+    // Qt creates its X windows without a background; on a true-colour
+    // screen a pixel value is the colour itself
+    const QScreen *screen = window->screen();
+    if (!screen || screen->depth() < 24) return;
+    const uint32_t pixel = window->palette().color(QPalette::Window).rgb() & 0xFFFFFFu;
+    // asking for the id creates the window, not yet mapped
+    xcb_change_window_attributes(x11->connection(), static_cast<xcb_window_t>(window->winId()), XCB_CW_BACK_PIXEL,
+                                 &pixel);
+#else
+    (void)window;
+#endif
+}
 
 bool WaitUntilExposed(QWidget *w, int timeoutMs) {
     if (Exposed(w)) return true;
