@@ -248,6 +248,8 @@ bool frmVectorTable::ReadFile() {
 
 bool frmVectorTable::Form_QueryUnload() {
     if (!doc.Modified) return true;
+    // also when the window's close box or the frame's exit asks
+    HelpScope help(HelpPageForName(QStringLiteral("mnuClose")));
     const MsgAnswer a =
         MessageBox("Die Datei '" + doc.FileName + "' wurde verändert. Wollen Sie vor dem Beenden speichern?",
                    MsgIcon::Question, MsgButtons::YesNoCancel, "Strudelax beenden");
