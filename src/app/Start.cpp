@@ -58,10 +58,11 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
     QElapsedTimer shown;
     shown.start();
 
-    auto *frame = new frmMain;
+    // the user may close a frame shown early (by a document) while the splash waits
+    QPointer<frmMain> frame = new frmMain;
     frame->HoldActivation = true;
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(frame, &QObject::destroyed, [receiver] { delete receiver; });
+    QObject::connect(frame.data(), &QObject::destroyed, [receiver] { delete receiver; });
     receiver->Receive(options.channel);
     frame->MDIForm_Load(commandLine);
 
@@ -74,11 +75,13 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
         wait.exec();
     }
     if (splash) splash->close();
+    if (!frame) return nullptr;
     if (!frame->isVisible()) FillBeforeFirstPaint(frame);
     frame->show();
     frame->activateWindow();
     // placed by the window manager first, so that the welcome dialog is centred on it
     WaitUntilExposed(frame, 1000);
+    if (!frame) return nullptr;
     frame->HoldActivation = false;
     // the handler runs once however often the frame was activated meanwhile
     if (frame->ShowStartUpInfo)
@@ -99,7 +102,8 @@ int Main(int argc, char **argv) {
     Options options;
     options.channel = &channel;
     options.splashMilliseconds = TestProbe::SplashMilliseconds(options.splashMilliseconds);
-    StartUp(commandLine, options);
+    // a frame closed during the start-up has ended the program already
+    if (!StartUp(commandLine, options)) return 0;
     return app.exec();
 }
 
