@@ -3,14 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPointer>
-#include <QThread>
-#include <QWindow>
-
-#include <algorithm>
+#include <QTimer>
 
 #include "Paths.h"
 #include "app/TestProbe.h"
+#include "app/WindowShowing.h"
 #include "app/frmMain.h"
 #include "app/frmMsgReceiver.h"
 #include "app/frmSplash.h"
@@ -51,36 +50,38 @@ frmMain *StartUp(const QString &commandLine, const Options &options) {
     auto *receiver = new frmMsgReceiver;
 
     QPointer<frmSplash> splash = new frmSplash;
+    FillBeforeFirstPaint(splash);
     splash->show();
-    // a window manager maps the splash a moment later: paint it once it is there
-    QElapsedTimer mapping;
-    mapping.start();
-    QCoreApplication::processEvents();
-    while (splash && !(splash->windowHandle() && splash->windowHandle()->isExposed()) && mapping.elapsed() < 500) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    if (splash) splash->repaint();
+    // a window manager maps the splash a moment later: painted once it is there
+    WaitUntilExposed(splash, 1000);
     // a monotonic clock: midnight or a clock change cannot stretch the wait
     QElapsedTimer shown;
     shown.start();
 
-    auto *frame = new frmMain;
+    // the user may close a frame shown early (by a document) while the splash waits
+    QPointer<frmMain> frame = new frmMain;
     frame->HoldActivation = true;
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(frame, &QObject::destroyed, [receiver] { delete receiver; });
+    QObject::connect(frame.data(), &QObject::destroyed, [receiver] { delete receiver; });
     receiver->Receive(options.channel);
     frame->MDIForm_Load(commandLine);
 
-    // keep painting while the splash waits its time; a key or a click on it ends it early
-    while (splash && shown.elapsed() < options.splashMilliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(
-            static_cast<unsigned long>(std::clamp<qint64>(options.splashMilliseconds - shown.elapsed(), 0, 20)));
+    // the splash keeps its time with the program answering; a key or a click ends it early
+    const qint64 left = options.splashMilliseconds - shown.elapsed();
+    if (splash && splash->isVisible() && left > 0) {
+        QEventLoop wait;
+        QTimer::singleShot(static_cast<int>(left), &wait, &QEventLoop::quit);
+        QObject::connect(splash, &frmSplash::Ended, &wait, &QEventLoop::quit);
+        wait.exec();
     }
     if (splash) splash->close();
+    if (!frame) return nullptr;
+    if (!frame->isVisible()) FillBeforeFirstPaint(frame);
     frame->show();
     frame->activateWindow();
+    // placed by the window manager first, so that the welcome dialog is centred on it
+    WaitUntilExposed(frame, 1000);
+    if (!frame) return nullptr;
     frame->HoldActivation = false;
     // the handler runs once however often the frame was activated meanwhile
     if (frame->ShowStartUpInfo)
@@ -100,7 +101,9 @@ int Main(int argc, char **argv) {
     TestProbe::Install(TestProbe::ModeFromEnvironment());
     Options options;
     options.channel = &channel;
-    StartUp(commandLine, options);
+    options.splashMilliseconds = TestProbe::SplashMilliseconds(options.splashMilliseconds);
+    // a frame closed during the start-up has ended the program already
+    if (!StartUp(commandLine, options)) return 0;
     return app.exec();
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -11,12 +12,16 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
 
 #include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "platform/HelpContext.h"
+#include "platform/HelpViewer.h"
 
 namespace sx {
 
@@ -66,6 +71,12 @@ TestProbe::Mode TestProbe::ModeFromEnvironment() {
     return Mode::Off;
 }
 
+int TestProbe::SplashMilliseconds(int normal) {
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("STRUDELAX_TEST_SPLASH_MS", &ok);
+    return ModeFromEnvironment() != Mode::Off && ok && ms >= 0 ? ms : normal;
+}
+
 void TestProbe::Install(Mode mode) {
     if (mode == Mode::Off) return;
     new TestProbe(mode);  // lives as long as the application
@@ -85,6 +96,12 @@ void TestProbe::Say(const QString &line) {
 }
 
 bool TestProbe::eventFilter(QObject *watched, QEvent *e) {
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::MouseButtonPress) {
+        auto *target = qobject_cast<QWidget *>(watched);
+        if (target && target->window()->objectName() == QLatin1String("frmSplash"))
+            splashInput_ = e->type() == QEvent::KeyPress ? QStringLiteral("key") : QStringLiteral("click");
+        return false;
+    }
     if (e->type() != QEvent::Show && e->type() != QEvent::Hide) return false;
     auto *w = qobject_cast<QWidget *>(watched);
     if (!w || !w->isWindow() || !qobject_cast<QDialog *>(w) || !w->isModal()) return false;
@@ -94,7 +111,8 @@ bool TestProbe::eventFilter(QObject *watched, QEvent *e) {
     }
     Look();  // what was on the screen before the box, in order
     const auto [buttons, byReturn] = Buttons(w);
-    Say(QStringLiteral("BOX\t%1\t%2\t%3\t%4").arg(OneLine(w->windowTitle()), OneLine(BoxText(w)), buttons, byReturn));
+    Say(QStringLiteral("BOX\t%1\t%2\t%3\t%4\t%5")
+            .arg(OneLine(w->windowTitle()), OneLine(BoxText(w)), buttons, byReturn, NamedHelpPage(w)));
     if (mode_ == Mode::Answer) {
         // as a user, read first, then press Return
         QPointer<QWidget> target(w);
@@ -111,19 +129,21 @@ bool TestProbe::eventFilter(QObject *watched, QEvent *e) {
 }
 
 void TestProbe::Look() {
-    bool splash = false;
+    bool splash = false, grab = false;
     for (QWidget *w : QApplication::topLevelWidgets())
         // up means on the screen, not merely asked to show
-        if (w->objectName() == QLatin1String("frmSplash") && w->isVisible() && w->windowHandle() &&
-            w->windowHandle()->isExposed())
+        if (auto *s = qobject_cast<frmSplash *>(w);
+            s && s->isVisible() && s->windowHandle() && s->windowHandle()->isExposed()) {
             splash = true;
+            grab = s->HoldsKeyboard();
+        }
     // "0" only once it has been up: the start-up is over then
     seenSplash_ = seenSplash_ || splash;
-    const QString splashLine = QStringLiteral("SPLASH\t%1").arg(splash ? 1 : 0);
-    if (seenSplash_ && splashLine != lastSplash_) {
-        lastSplash_ = splashLine;
-        Say(splashLine);
-    }
+    // up: whether it holds the keyboard; gone: what ended it
+    const QString how = splash ? (grab ? QStringLiteral("grab") : QString())
+                               : (splashInput_.isEmpty() ? QStringLiteral("time") : splashInput_);
+    const QString splashLine = QStringLiteral("SPLASH\t%1\t%2").arg(splash ? 1 : 0).arg(how);
+    if (seenSplash_) SayChanged(lastSplash_, splashLine);
 
     QStringList docs;
     if (frmMain *frame = frmMain::Instance()) {
@@ -143,10 +163,21 @@ void TestProbe::Look() {
     }
     const QString docLine =
         QStringLiteral("DOCS\t%1\t%2").arg(docs.size() > 0 ? docs.size() - 1 : 0).arg(docs.join(QLatin1Char('\t')));
-    if (docLine != lastDocs_) {
-        lastDocs_ = docLine;
-        Say(docLine);
+    SayChanged(lastDocs_, docLine);
+
+    QTextBrowser *viewer = HelpViewerWindow();
+    SayChanged(lastHelp_,
+               QStringLiteral("HELP\t%1").arg(viewer && viewer->isVisible() ? viewer->source().fileName() : QString()));
+
+    // the named text boxes of the box that is up: where their cursor stands decides what of a long text shows
+    QStringList fields;
+    if (QWidget *box = QApplication::activeModalWidget()) {
+        fields << OneLine(box->windowTitle());
+        for (QLineEdit *e : box->findChildren<QLineEdit *>())
+            if (!e->objectName().isEmpty() && e->isVisible())
+                fields << QStringLiteral("%1=%2:%3").arg(e->objectName()).arg(e->cursorPosition()).arg(e->text());
     }
+    SayChanged(lastFields_, QStringLiteral("FIELDS\t") + fields.join(QLatin1Char('\t')));
 
     QWidget *f = QApplication::focusWidget();
     QWidget *doc = f;
@@ -157,10 +188,13 @@ void TestProbe::Look() {
                               .arg(f ? f->objectName() : QString(), f ? f->window()->objectName() : QString(),
                                    doc ? doc->windowTitle() : QString(), active ? active->objectName() : QString(),
                                    inBox ? QStringLiteral("box") : QString());
-    if (focus != lastFocus_) {
-        lastFocus_ = focus;
-        Say(focus);
-    }
+    SayChanged(lastFocus_, focus);
+}
+
+void TestProbe::SayChanged(QString &last, const QString &line) {
+    if (line == last) return;
+    last = line;
+    Say(line);
 }
 
 }  // namespace sx

@@ -22,6 +22,7 @@
 #include "Paths.h"
 #include "VectorFieldBuffer.h"
 #include "app/SplashPicture.h"
+#include "app/WindowShowing.h"
 #include "app/frmFileTypes.h"
 #include "app/frmMsgReceiver.h"
 #include "app/frmStartUpInfo.h"
@@ -180,6 +181,7 @@ void frmMain::MDIForm_Load(const QString &commandLine) {
         QString path = trimmed;
         if (path.startsWith(QLatin1Char('"'))) path.remove(0, 1);
         if (!path.isEmpty() && path.endsWith(QLatin1Char('"'))) path.chop(1);
+        HelpScope help(HelpPageForName(QStringLiteral("mnuOpen")));
         if (FileExists(FilePathBytes(path))) {
             commonDialog.FileName = path;
             OpenDocumentWindow();
@@ -220,6 +222,7 @@ void frmMain::KeepFocusInDocument() {
 void frmMain::resizeEvent(QResizeEvent *e) { QMainWindow::resizeEvent(e); }
 
 void frmMain::mnuOpen_Click() {
+    HelpScope help(HelpPageForName(QStringLiteral("mnuOpen")));
     CommonDialog &cd = commonDialog;
     cd.FileName.clear();
     cd.Filter = kOpenFilter;
@@ -246,7 +249,15 @@ void frmMain::mnuOpen_Click() {
 }
 
 void frmMain::TryToOpen(const QString &fullFileName) {
+    // The hand-over arrives wherever the event loop runs: in a box of a
+    // document's load, in the frame's first paint. That document owns the
+    // shared dialog's FileName until it is up; this file comes after it.
+    if (opening_ > 0) {
+        handedOver_ << fullFileName;
+        return;
+    }
     BringAppToFront(this);
+    HelpScope help(HelpPageForName(QStringLiteral("mnuOpen")));
     if (FileExists(FilePathBytes(fullFileName))) {
         commonDialog.FileName = fullFileName;
         OpenDocumentWindow();
@@ -256,17 +267,31 @@ void frmMain::TryToOpen(const QString &fullFileName) {
     }
 }
 
+void frmMain::OpenHandedOver() {
+    while (opening_ == 0 && !handedOver_.isEmpty()) TryToOpen(handedOver_.takeFirst());
+}
+
 frmVectorTable *frmMain::OpenDocumentWindow() {
+    ++opening_;
+    struct Done {
+        frmMain *frame;
+        ~Done() {
+            if (--frame->opening_ == 0 && !frame->handedOver_.isEmpty())
+                QTimer::singleShot(0, frame, &frmMain::OpenHandedOver);
+        }
+    } done{this};
     // A document brings its frame up, as an MDI child does. Shown later, the
     // frame would lay the document out inside its own show(), and a message
     // box of that first layout ("Darstellung nicht möglich!") would run its
     // event loop while Qt walks the frame's children.
     if (!isVisible()) {
+        FillBeforeFirstPaint(this);
         show();
         // the splash keeps its place in front until its time is up
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String("frmSplash") && w->isVisible()) w->raise();
-        QCoreApplication::processEvents();
+        // painted before the load holds the loop
+        WaitUntilExposed(this, 1000);
     }
     auto *doc = new frmVectorTable(this);
     if (!doc->Form_Load()) {
@@ -330,9 +355,13 @@ void frmMain::mnuHelpIndex_Click() {
 }
 
 void frmMain::mnuAbout_Click() {
+    HelpScope help(HelpPageForName(QStringLiteral("mnuAbout")));
     MessageBox("Strudelax Version 1.0", MsgIcon::Information, MsgButtons::Ok, "Über Strudelax");
 }
 
-void frmMain::mnuAssociateFileType_Click() { AssociateFileTypes(this, QCoreApplication::applicationFilePath()); }
+void frmMain::mnuAssociateFileType_Click() {
+    HelpScope help(HelpPageForName(QStringLiteral("mnuAssociateFileType")));
+    AssociateFileTypes(this, QCoreApplication::applicationFilePath());
+}
 
 }  // namespace sx

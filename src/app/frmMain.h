@@ -52,6 +52,8 @@ public:
     void MDIForm_Activate();
 
     void mnuOpen_Click();
+    // Opens a handed-over file; while another document is being opened it
+    // waits its turn.
     void TryToOpen(const QString &fullFileName);
     void mnuExit_Click();
     void mnuHelp_Click();
@@ -81,9 +83,11 @@ protected:
 private:
     void BuildMenu();
     QMdiArea *mdi_ = nullptr;
+    void OpenHandedOver();
     QStackedWidget *menus_ = nullptr;
     QMenuBar *ownMenu_ = nullptr;
-    bool closing_ = false;
+    int opening_ = 0;         // documents being opened now (loading, their boxes up)
+    QStringList handedOver_;  // files handed over meanwhile, in order
 };
 
 // The help file path that every help command uses (set at start-up).

@@ -1,11 +1,15 @@
 #include "frmSplash.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/SplashPicture.h"
 
@@ -47,16 +51,65 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     Frame1->installEventFilter(this);
     adjustSize();
     if (QScreen *s = screen()) move(s->geometry().center() - rect().center());
+
+    // The grab needs the window on the screen, and another program may hold
+    // the keyboard for a moment: try again until it is taken.
+    retry_ = new QTimer(this);
+    retry_->setInterval(50);
+    connect(retry_, &QTimer::timeout, this, &frmSplash::UpdateGrab);
+    // a box shown meanwhile takes the keys, the splash stays up behind it
+    qApp->installEventFilter(this);
 }
 
+frmSplash::~frmSplash() { Release(); }
+
 void frmSplash::keyPressEvent(QKeyEvent *) { close(); }
+
+void frmSplash::hideEvent(QHideEvent *e) {
+    QWidget::hideEvent(e);
+    retry_->stop();
+    Release();
+    emit Ended();
+}
+
+bool frmSplash::event(QEvent *e) {
+    const bool done = QWidget::event(e);
+    if (e->type() == QEvent::Show) retry_->start();
+    return done;
+}
 
 bool frmSplash::eventFilter(QObject *watched, QEvent *e) {
     if (watched == Frame1 && e->type() == QEvent::MouseButtonPress) {
         close();
         return true;
     }
+    if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && watched != this) {
+        auto *dialog = qobject_cast<QDialog *>(watched);
+        if (dialog && dialog->isWindow()) QTimer::singleShot(0, this, &frmSplash::UpdateGrab);
+        if (dialog && e->type() == QEvent::Show && dialog->isModal()) Release();
+    }
     return QWidget::eventFilter(watched, e);
+}
+
+void frmSplash::UpdateGrab() {
+    const bool want = isVisible() && windowHandle() && windowHandle()->isExposed() &&
+                      !QApplication::activeModalWidget() && !QApplication::modalWindow();
+    if (!want) {
+        Release();
+        return;
+    }
+    if (grabbed_) return;
+    // Qt sends the keys to the grabbing widget; the window system to its window
+    grabKeyboard();
+    grabbed_ = windowHandle()->setKeyboardGrabEnabled(true);
+    if (!grabbed_) releaseKeyboard();
+}
+
+void frmSplash::Release() {
+    if (!grabbed_) return;
+    grabbed_ = false;
+    if (windowHandle()) windowHandle()->setKeyboardGrabEnabled(false);
+    releaseKeyboard();
 }
 
 }  // namespace sx

@@ -6,12 +6,25 @@ namespace sx {
 
 namespace {
 
-// How many places of offset fit beside a window of this size.
-int32_t Places(int32_t areaW, int32_t areaH, int32_t step, const PlaceRect &size) {
-    if (step <= 0) return 1;
-    const int32_t byW = (areaW - size.width) / step;
-    const int32_t byH = (areaH - size.height) / step;
-    return std::max<int32_t>(1, std::min(byW, byH) + 1);
+// Whether a window of `size` at (x, y) lies wholly inside the area.
+bool Fits(const PlaceRect &size, int64_t x, int64_t y, int32_t areaW, int32_t areaH) {
+    return x >= 0 && y >= 0 && x + size.width <= areaW && y + size.height <= areaH;
+}
+
+// The place after one at (prevX, prevY) for a window of `size`.
+PlaceRect NextPlace(int32_t areaW, int32_t areaH, int32_t step, PlaceRect size, int32_t prevX, int32_t prevY) {
+    PlaceRect r = size;
+    const int64_t x = int64_t{prevX} + step, y = int64_t{prevY} + step;
+    if (Fits(size, x, y, areaW, areaH)) {
+        r.x = static_cast<int32_t>(x);
+        r.y = static_cast<int32_t>(y);
+        return r;
+    }
+    // a new round one step below the start of the last one; a window moved
+    // by the user may sit anywhere, then its round counts as the first
+    const int64_t below = std::max<int64_t>(0, int64_t{prevY} - prevX) + step;
+    if (Fits(size, 0, below, areaW, areaH)) r.y = static_cast<int32_t>(below);
+    return r;
 }
 
 }  // namespace
@@ -31,26 +44,17 @@ std::vector<PlaceRect> CascadeRects(int32_t areaW, int32_t areaH, int32_t step, 
     std::vector<PlaceRect> out;
     if (count <= 0) return out;
     const PlaceRect size = CascadeSize(areaW, areaH, step);
-    const int32_t places = Places(areaW, areaH, step, size);
     out.reserve(static_cast<size_t>(count));
-    for (int32_t k = 0; k < count; ++k) {
-        PlaceRect r = size;
-        r.x = r.y = (k % places) * std::max<int32_t>(0, step);
-        out.push_back(r);
-    }
+    out.push_back(size);
+    for (int32_t k = 1; k < count; ++k)
+        out.push_back(step > 0 ? NextPlace(areaW, areaH, step, size, out.back().x, out.back().y) : size);
     return out;
 }
 
 PlaceRect NextWindowRect(int32_t areaW, int32_t areaH, int32_t step, bool hasPrevious, int32_t prevX, int32_t prevY) {
-    PlaceRect r = CascadeSize(areaW, areaH, step);
+    const PlaceRect r = CascadeSize(areaW, areaH, step);
     if (!hasPrevious || step <= 0) return r;
-    const int32_t x = prevX + step, y = prevY + step;
-    // a window moved by the user may sit anywhere: only a place inside counts
-    if (x >= 0 && y >= 0 && x + r.width <= areaW && y + r.height <= areaH) {
-        r.x = x;
-        r.y = y;
-    }
-    return r;
+    return NextPlace(areaW, areaH, step, r, prevX, prevY);
 }
 
 }  // namespace sx

@@ -17,12 +17,14 @@ struct PlaceRect {
 PlaceRect CascadeSize(int32_t areaW, int32_t areaH, int32_t step);
 
 // The cascade of `count` windows: window k one step right and down of
-// window k-1, starting again at the top left where the next one would leave
-// the area.
+// window k-1. Where the next one would leave the area a new round begins at
+// the left, one step below where the round before began, so that it never
+// lands on a window of an earlier round and hides its title bar; only when
+// no round fits any more does it start again at the top left.
 std::vector<PlaceRect> CascadeRects(int32_t areaW, int32_t areaH, int32_t step, int32_t count);
 
 // A new window after one at (prevX, prevY) (hasPrevious false: none open):
-// the next place of the cascade, or the top left when that would not fit.
+// the next place of the cascade above.
 PlaceRect NextWindowRect(int32_t areaW, int32_t areaH, int32_t step, bool hasPrevious, int32_t prevX, int32_t prevY);
 
 }  // namespace sx

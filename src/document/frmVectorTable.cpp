@@ -16,6 +16,7 @@
 #include "SdxFile.h"
 #include "platform/CommonDialog.h"
 #include "platform/FileNames.h"
+#include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInteraction.h"
@@ -68,7 +69,12 @@ QAction *frmVectorTable::AddItem(QMenu *menu, const char *name, const QString &c
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(a);
     }
-    if (handler) connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    // the boxes and dialogs of the command name its help page
+    if (handler)
+        connect(a, &QAction::triggered, this, [this, a, handler] {
+            HelpScope help(a);
+            (this->*handler)();
+        });
     return a;
 }
 
@@ -81,6 +87,7 @@ QAction *frmVectorTable::AddCheckItem(QMenu *menu, const char *name, const QStri
     if (handler)
         connect(a, &QAction::triggered, this, [this, a, handler] {
             a->setChecked(!a->isChecked());
+            HelpScope help(a);
             (this->*handler)();
         });
     return a;
@@ -239,6 +246,8 @@ bool frmVectorTable::ReadFile() {
 
 bool frmVectorTable::Form_QueryUnload() {
     if (!doc.Modified) return true;
+    // also when the window's close box or the frame's exit asks
+    HelpScope help(HelpPageForName(QStringLiteral("mnuClose")));
     const MsgAnswer a =
         MessageBox("Die Datei '" + doc.FileName + "' wurde verändert. Wollen Sie vor dem Beenden speichern?",
                    MsgIcon::Question, MsgButtons::YesNoCancel, "Strudelax beenden");

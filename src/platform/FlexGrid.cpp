@@ -59,24 +59,35 @@ void FlexGridModel::RefreshAll() {
 }
 
 namespace {
-// The current cell is the one where the selection began: it carries the
-// focus frame and stands out of the highlighted rest, as the user types into it.
+// The current cell is the one where the selection began. While the table has
+// the keyboard it is marked plainly, a tinted cell in a solid frame that
+// stands out of the highlighted rest, its text keeping the status colour.
 class CurrentCellDelegate : public QStyledItemDelegate {
 public:
     explicit CurrentCellDelegate(FlexGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override {
         QStyleOptionViewItem o(option);
+        o.state &= ~QStyle::State_HasFocus;
         const bool current = index.row() + 1 == grid_->Row() && index.column() + 1 == grid_->Col();
-        if (current && grid_->hasFocus()) {
-            o.state |= QStyle::State_HasFocus;
-            // the view has laid the selection colour under every selected cell
-            if (o.state & QStyle::State_Selected) painter->fillRect(o.rect, o.palette.base());
-            o.state &= ~QStyle::State_Selected;
-        } else {
-            o.state &= ~QStyle::State_HasFocus;
-        }
+        if (!current || !grid_->hasFocus()) return QStyledItemDelegate::paint(painter, o, index);
+        const QColor mark = o.palette.color(QPalette::Active, QPalette::Highlight);
+        QColor tint = mark;
+        tint.setAlpha(kTintAlpha);
+        // the view has laid the selection colour under every selected cell
+        painter->fillRect(o.rect, o.palette.base());
+        painter->fillRect(o.rect, tint);
+        o.state &= ~QStyle::State_Selected;
         QStyledItemDelegate::paint(painter, o, index);
+        painter->save();
+        painter->setPen(QPen(mark, kFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter->setBrush(Qt::NoBrush);
+        const qreal in = kFrameWidth / 2.0;
+        painter->drawRect(QRectF(o.rect).adjusted(in, in, -in, -in));
+        painter->restore();
     }
+
+    static constexpr int kFrameWidth = 2;
+    static constexpr int kTintAlpha = 70;
 
 private:
     FlexGrid *grid_;

@@ -62,7 +62,6 @@ public:
     void SetRedraw(bool on);
     void RefreshCell(int row, int col) { model_.RefreshCell(row, col); }
     void RefreshAll() { model_.RefreshAll(); }
-    bool HasFocus() const { return hasFocus(); }
 
 signals:
     void keyPressed(const QString &text);

@@ -64,12 +64,17 @@ const QHash<QString, QString> &Pages() {
     return pages;
 }
 
-// The vector dialog also asks for the constant vector of the shift commands,
-// under a caption of its own ("Zu addierender Vektor").
+// The property that carries the page a window was given when it opened.
+constexpr char kHelpPageProperty[] = "sxHelpPage";
+
+QString &CurrentCommandPage() {
+    static QString page;
+    return page;
+}
+
 QString PageOfWidget(const QWidget *w) {
-    if (w->objectName() == QLatin1String("frmEditVector") && w->windowTitle().startsWith(QLatin1String("Zu ")))
-        return QStringLiteral("verschieben.html");
-    return HelpPageForName(w->objectName());
+    const QString named = NamedHelpPage(w);
+    return named.isEmpty() ? HelpPageForName(w->objectName()) : named;
 }
 
 class HelpKey : public QObject {
@@ -125,6 +130,45 @@ QString HelpPageForWidget(QWidget *w) {
         }
     }
     return {};
+}
+
+HelpScope::HelpScope(const QString &page) : outer_(CurrentCommandPage()) {
+    if (!page.isEmpty()) CurrentCommandPage() = page;
+}
+
+HelpScope::HelpScope(const QAction *command) : outer_(CurrentCommandPage()) {
+    QString page = HelpPageForAction(command);
+    if (page.isEmpty() && command)
+        for (QObject *o : command->associatedObjects())
+            if (auto *menu = qobject_cast<QMenu *>(o); menu && page.isEmpty())
+                page = HelpPageForAction(menu->menuAction());
+    if (!page.isEmpty()) CurrentCommandPage() = page;
+}
+
+HelpScope::~HelpScope() { CurrentCommandPage() = outer_; }
+
+QString CommandHelpPage() { return CurrentCommandPage(); }
+
+QString HelpPageForNewWindow(const QWidget *window) {
+    if (!CommandHelpPage().isEmpty()) return CommandHelpPage();
+    if (window) {
+        const QString own = HelpPageForName(window->objectName());
+        if (!own.isEmpty()) return own;
+    }
+    // opened over a window without a command (a click into the plot, a key
+    // in the table): the page of where the user was
+    QWidget *from = QApplication::focusWidget();
+    if (!from || from->window() == window) from = QApplication::activeWindow();
+    return from && from->window() != window ? HelpPageForWidget(from) : QString();
+}
+
+void NameHelpPage(QWidget *window) {
+    // a dialog that stays loaded is named anew by each command that shows it
+    if (window) window->setProperty(kHelpPageProperty, HelpPageForNewWindow(window));
+}
+
+QString NamedHelpPage(const QWidget *window) {
+    return window ? window->property(kHelpPageProperty).toString() : QString();
 }
 
 void InstallHelpKey() {

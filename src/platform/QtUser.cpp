@@ -4,13 +4,18 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
 
 #include "FileNames.h"
+#include "HelpContext.h"
 #include "HelpViewer.h"
 #include "MessageButtons.h"
 #include "ScreenFit.h"
@@ -74,6 +79,7 @@ MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
     QWidget *parent = ActiveParent();
     if (MessageTooTallForScreen(text, parent)) {
         ScrollMessageBox box(m, parent);
+        NameHelpPage(&box);
         RestoreFocus keep;
         box.exec();
         return box.Answer();
@@ -97,6 +103,7 @@ MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
         if (b.answer == byReturn) box.setDefaultButton(button);
         if (b.answer == MsgAnswer::Cancel) box.setEscapeButton(button);
     }
+    NameHelpPage(&box);
     {
         RestoreFocus keep;
         box.exec();
@@ -115,6 +122,7 @@ std::optional<QString> QtUser::AskInput(const QString &prompt, const QString &ti
     // long prompts wrap instead of widening the box past the screen
     for (QLabel *label : dlg.findChildren<QLabel *>()) label->setWordWrap(true);
     FitToScreen(&dlg);
+    NameHelpPage(&dlg);
     bool ok;
     {
         RestoreFocus keep;
@@ -123,6 +131,33 @@ std::optional<QString> QtUser::AskInput(const QString &prompt, const QString &ti
     if (!ok) return std::nullopt;
     return dlg.textValue();
 }
+
+namespace {
+
+// Sizes, types and dates show their whole texts, in every folder the user
+// goes to; the name takes the room that is left.
+void FitFileColumns(QFileDialog *dlg) {
+    auto *tree = dlg->findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!tree) return;
+    auto fit = [tree] {
+        QHeaderView *h = tree->header();
+        int others = 0;
+        for (int c = 1; c < h->count(); ++c) {
+            if (h->isSectionHidden(c)) continue;
+            tree->resizeColumnToContents(c);
+            others += h->sectionSize(c);
+        }
+        const int least = std::max(h->sectionSizeHint(0), tree->viewport()->width() / 3);
+        h->resizeSection(0, std::max(least, tree->viewport()->width() - others));
+    };
+    // the folder is read in the background: fit once its entries are there
+    if (auto *model = dlg->findChild<QFileSystemModel *>())
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, tree,
+                         [tree, fit] { QTimer::singleShot(0, tree, fit); });
+    QTimer::singleShot(0, tree, fit);
+}
+
+}  // namespace
 
 QStringList QtFilterList(const QString &filter) {
     QStringList parts = filter.split(QLatin1Char('|'));
@@ -156,9 +191,11 @@ bool QtUser::ShowFileDialog(FileDialogRequest &r) {
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dlg.selectNameFilter(filters[r.filterIndex - 1]);
     if (!r.initDir.isEmpty()) dlg.setDirectory(r.initDir);
     if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+    FitFileColumns(&dlg);
     // roomy enough that sizes, types and dates are not cut off
     dlg.resize(QSize(800, 520).boundedTo(LargestClientSize(dlg.parentWidget())));
     FitToScreen(&dlg);
+    NameHelpPage(&dlg);
     bool accepted;
     {
         RestoreFocus keep;
@@ -175,6 +212,7 @@ bool QtUser::ShowColorDialog(int32_t &color) {
     QColorDialog dlg(QColor(RedOf(color), GreenOf(color), BlueOf(color)), ActiveParent());
     dlg.setOption(QColorDialog::DontUseNativeDialog);
     FitToScreen(&dlg);
+    NameHelpPage(&dlg);
     bool accepted;
     {
         RestoreFocus keep;
@@ -191,6 +229,7 @@ void QtUser::ShowHelp(const QString &helpFile, int command) { ShowHelpViewer(hel
 
 void QtUser::ShowModal(QDialog *dialog) {
     FitToScreen(dialog);
+    NameHelpPage(dialog);
     RestoreFocus keep;
     dialog->exec();
 }

@@ -45,9 +45,13 @@ void ColorBox::paintEvent(QPaintEvent *) {
 
 ScaleValueBox::ScaleValueBox(QWidget *parent) : SelectAllLineEdit(parent) {
     // A long number is wider than the box: its sign and leading digits
-    // matter, so a value put in from outside shows its start.
+    // matter, so a value put in from outside shows its start. Putting in the
+    // same text again moves the cursor to the end without a text change.
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!typing_) setCursorPosition(0);
+    });
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this](int, int now) {
+        if (!typing_ && !hasFocus() && now != 0) setCursorPosition(0);
     });
 }
 

@@ -143,6 +143,7 @@ QProcessEnvironment Desktop::Environment() const {
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("STRUDELAX_TEST_PROBE"), QStringLiteral("answer"));
     }
+    env.insert(extraEnv_);
     return env;
 }
 
@@ -200,6 +201,12 @@ QString Desktop::ActiveWindowName() const {
 
 void Desktop::Key(const QString &keys) const {
     Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
+void Desktop::Type(const QStringList &keys) const {
+    Run(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
+                                               QStringLiteral("--delay"), QStringLiteral("250")} +
+                                       keys);
 }
 
 QRect Desktop::WindowGeometry(const QString &name) const {
@@ -297,6 +304,16 @@ bool App::BoxOpen() {
     return false;
 }
 
+bool App::WaitUntil(const std::function<bool()> &ok, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        if (ok()) return true;
+        // a program that has ended changes nothing more
+        if (deadline.hasExpired() || proc_.state() != QProcess::Running) return ok();
+        Pump(50);
+    }
+}
+
 bool App::WaitForState(const QString &kind, const std::function<bool(const QStringList &)> &ok, int timeoutMs,
                        QStringList *found) {
     const QDeadlineTimer deadline(timeoutMs);
@@ -311,6 +328,13 @@ bool App::WaitForState(const QString &kind, const std::function<bool(const QStri
     }
 }
 
+bool App::BoxHasTheKeyboard(const QString &title) {
+    // by its title for X, and for the program, as the frame may have the same title
+    return WaitUntil([&] {
+        return desk_.FocusWindowName() == title && Latest(QStringLiteral("FOCUS")).value(5) == QLatin1String("box");
+    });
+}
+
 bool App::AnswerBox(const QString &title, const QString &key) {
     QStringList box;
     if (!WaitFor({QStringLiteral("BOX"), title}, kBoxTimeoutMs, &box)) {
@@ -320,15 +344,10 @@ bool App::AnswerBox(const QString &title, const QString &key) {
         return false;
     }
     if (desk_.IsX()) {
-        // a user types where the focus is: the box must hold it (by its title
-        // for X, and for the program, as the frame may have the same title)
-        const QDeadlineTimer focused(kBoxTimeoutMs);
-        QString name;
-        auto inBox = [this] { return Latest(QStringLiteral("FOCUS")).value(5) == QLatin1String("box"); };
-        while (((name = desk_.FocusWindowName()) != title || !inBox()) && !focused.hasExpired()) Pump(50);
-        if (name != title || !inBox()) {
-            ADD_FAILURE() << "box \"" << title.toStdString() << "\" has no keyboard focus (\"" << name.toStdString()
-                          << "\" has)";
+        // a user types where the focus is
+        if (!BoxHasTheKeyboard(title)) {
+            ADD_FAILURE() << "box \"" << title.toStdString() << "\" has no keyboard focus (\""
+                          << desk_.FocusWindowName().toStdString() << "\" has)";
             return false;
         }
         desk_.Key(key);

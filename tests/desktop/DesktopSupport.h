@@ -4,11 +4,16 @@
 // manager, each test on its own display) or Qt's offscreen platform. Each
 // run gets its own settings, runtime folder and hand-over channel.
 //
-// The program reports what a user would see through its test probe (stderr
-// lines "PROBE\tBOX\t<title>\t<text>\t<buttons joined by |>\t<default button>", "PROBE\tNOBOX\t<title>", "PROBE\tDOCS\t<count>\t...",
-// "PROBE\tFOCUS\t<widget>\t<window>\t<document>\t<active window>\t<"box" while a box is active>"). Under Xvfb
-// the tests answer boxes with real keys (xdotool); offscreen the probe
-// presses each box's default button itself.
+// The program reports what a user would see through its test probe, stderr
+// lines of tab-separated fields after "PROBE":
+//   BOX <title> <text> <buttons joined by |> <default button> <help page>;  NOBOX <title>
+//   DOCS <count> frame=... <title>=<x,y,w,h>[*] ...
+//   FOCUS <widget> <window> <document> <active window> <"box" while a box is active>
+//   SPLASH 1 <"grab" while it holds the keyboard>;  SPLASH 0 <what ended it: key, click, time>
+//   HELP <page the help viewer shows, empty while it is closed>
+//   FIELDS <title of the box that is up> <name>=<cursor>:<text> ...
+// Under Xvfb the tests answer boxes with real keys (xdotool); offscreen the
+// probe presses each box's default button itself.
 
 #include <gtest/gtest.h>
 
@@ -74,6 +79,8 @@ public:
 
     // The environment every start of the program gets.
     QProcessEnvironment Environment() const;
+    // Adds a variable to it for the starts that follow.
+    void SetEnv(const QString &name, const QString &value) { extraEnv_.insert(name, value); }
 
     // X helpers (Xvfb only). Run() returns trimmed stdout.
     QString Run(const QString &program, const QStringList &args, int *exitCode = nullptr, int timeoutMs = 10000) const;
@@ -81,6 +88,8 @@ public:
     QString FocusWindowName() const;
     QString ActiveWindowName() const;
     void Key(const QString &keys) const;
+    // Types keys one after the other, as fast as a quick user (menus need a moment to open).
+    void Type(const QStringList &keys) const;
     // Geometry of the first visible window with exactly this name (empty when none).
     QRect WindowGeometry(const QString &name) const;
 
@@ -89,6 +98,7 @@ private:
     QTemporaryDir dir_;
     QString display_;
     std::unique_ptr<QProcess> xvfb_, wm_;
+    QProcessEnvironment extraEnv_;
     std::vector<std::unique_ptr<App>> apps_;
 };
 
@@ -107,11 +117,17 @@ public:
     // Waits until `ok` holds for the newest line of a kind ("DOCS", "FOCUS").
     bool WaitForState(const QString &kind, const std::function<bool(const QStringList &)> &ok,
                       int timeoutMs = kBoxTimeoutMs, QStringList *found = nullptr);
+    // Waits until `ok` holds, looking again whenever the program writes or
+    // after a short while; false when it does not within the time.
+    bool WaitUntil(const std::function<bool()> &ok, int timeoutMs = kBoxTimeoutMs);
     // Whether a box is up now (the newest BOX line has no NOBOX after it).
     bool BoxOpen();
     // The newest probe line of a kind, split at tabs (empty when none yet).
     QStringList Latest(const QString &kind);
 
+    // Waits until the box with this title holds the keyboard, for X (its
+    // window has the focus) and for the program (the focus is in the box).
+    bool BoxHasTheKeyboard(const QString &title);
     // Waits for the box with this title and answers it with `key` as a user
     // would (offscreen: its default button); fails the test when it does not come,
     // does not hold the keyboard focus, or does not close.

@@ -2,10 +2,9 @@
 // dialog speaks German, Return at the filter warning applies nothing, and
 // long boxes fit the screen.
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QThread>
+#include <utility>
 
 #include "DesktopSupport.h"
 #include "SampleField.h"
@@ -24,18 +23,30 @@ protected:
             << app.Log().toStdString();
         return app;
     }
-    // Types keys one after the other, as fast as a quick user (menus need a moment to open).
-    void Type(const QStringList &keys) {
-        desk->Run(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
-                                                         QStringLiteral("--delay"), QStringLiteral("250")} +
-                                                 keys);
-    }
     // The box's place once the window manager has mapped it.
-    QRect MappedGeometry(const QString &title) {
-        const QDeadlineTimer deadline(kBoxTimeoutMs);
+    QRect MappedGeometry(App &app, const QString &title) {
         QRect r;
-        while ((r = desk->WindowGeometry(title)).isEmpty() && !deadline.hasExpired()) QThread::msleep(50);
+        app.WaitUntil([&] { return !(r = desk->WindowGeometry(title)).isEmpty(); });
         return r;
+    }
+    // Moves the keyboard focus with Tab to the control `name`, as a keyboard user does.
+    bool TabTo(App &app, const QString &name) {
+        for (int k = 0; k < 40; ++k) {
+            const QString now = app.Latest(QStringLiteral("FOCUS")).value(1);
+            if (now == name) return true;
+            desk->Key(QStringLiteral("Tab"));
+            if (!app.WaitForState(QStringLiteral("FOCUS"), [&](const QStringList &f) { return f.value(1) != now; }))
+                return false;
+        }
+        return false;
+    }
+    // The text box `name` of the FIELDS line: its cursor and its text.
+    static std::pair<int, QString> Field(App &app, const QString &name) {
+        for (const QString &f : app.Latest(QStringLiteral("FIELDS")))
+            if (f.startsWith(name + QLatin1Char('=')))
+                return {f.section(QLatin1Char('='), 1).section(QLatin1Char(':'), 0, 0).toInt(),
+                        f.section(QLatin1Char(':'), 1)};
+        return {-1, QString()};
     }
     static QString Visible(QString text) { return text.remove(QLatin1Char('&')); }
     // The probe's fields of the last box with this title: BOX, title, text, buttons, default button.
@@ -50,7 +61,7 @@ protected:
 
 TEST_P(DialogsDesktop, SaveDialogSpeaksGerman) {
     App &app = OpenSample();
-    Type({QStringLiteral("F4")});  // "Speichern unter..."
+    desk->Type({QStringLiteral("F4")});  // "Speichern unter..."
     // Escape cancels; the probe has noted what the dialog showed
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Speichern unter"), QStringLiteral("Escape")));
     const QStringList box = BoxLine(app, QStringLiteral("Speichern unter"));
@@ -68,21 +79,21 @@ TEST_P(DialogsDesktop, SaveDialogSpeaksGerman) {
 TEST_P(DialogsDesktop, ReturnAtTheFilterWarningAppliesNothing) {
     App &app = OpenSample();
     // Berechnungen > Filter > Gauß (3x3); the sample has invalid vectors
-    Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("g")});
+    desk->Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("g")});
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Filter anwenden"), QStringLiteral("Return")));
     const QStringList box = BoxLine(app, QStringLiteral("Filter anwenden"));
     EXPECT_TRUE(box.value(2).startsWith(QStringLiteral("Warnung: Das Vektorfeld enthält ungültige Vektoren!")));
     EXPECT_EQ(Visible(box.value(4)), QStringLiteral("Nein"));
 
     // the next box is the one asked for now, not the matrix confirmation
-    Type({QStringLiteral("ctrl+s")});
+    desk->Type({QStringLiteral("ctrl+s")});
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Skalierung der Vektoren"), QStringLiteral("Escape")));
     EXPECT_FALSE(app.Log().contains(QStringLiteral("Anzuwendende Filtermatrix")));
     const QStringList docs = app.Latest(QStringLiteral("DOCS"));
     EXPECT_FALSE(docs.join(QLatin1Char('\t')).contains(QStringLiteral("verändert"))) << docs.join(' ').toStdString();
 
     // and "Ja" goes on to the matrix, so the keys did reach the filter
-    Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("g")});
+    desk->Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("g")});
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Filter anwenden"), QStringLiteral("alt+j")));
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Anzuwendende Filtermatrix"), QStringLiteral("Escape")));
     EXPECT_TRUE(app.Alive());
@@ -102,27 +113,57 @@ TEST_P(DialogsDesktop, LongBoxesFitTheScreen) {
         << app.Log().toStdString();
     const QRect screen(0, 0, 1280, 1024);
 
-    Type({QStringLiteral("ctrl+s")});
+    desk->Type({QStringLiteral("ctrl+s")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Skalierung der Vektoren")}));
-    const QRect input = MappedGeometry(QStringLiteral("Skalierung der Vektoren"));
+    const QRect input = MappedGeometry(app, QStringLiteral("Skalierung der Vektoren"));
     EXPECT_TRUE(screen.contains(input)) << input.width() << "x" << input.height();
     EXPECT_LE(input.width(), 800);
-    Type({QStringLiteral("Escape")});
+    desk->Type({QStringLiteral("Escape")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), QStringLiteral("Skalierung der Vektoren")}));
 
     // Berechnungen > Filter > Geschwindigkeitsprofil
-    Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("p")});
+    desk->Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("p")});
     QStringList box;
     ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Anzuwendende Filtermatrix")}, kBoxTimeoutMs, &box))
         << app.Log().toStdString();
     EXPECT_TRUE(box.value(2).startsWith(QStringLiteral("(1 x 1999) - Matrix :=")));
     EXPECT_EQ(box.value(3), QStringLiteral("OK|Abbrechen"));
     EXPECT_EQ(box.value(4), QStringLiteral("OK"));
-    const QRect matrix = MappedGeometry(QStringLiteral("Anzuwendende Filtermatrix"));
+    const QRect matrix = MappedGeometry(app, QStringLiteral("Anzuwendende Filtermatrix"));
     EXPECT_TRUE(screen.contains(matrix)) << matrix.y() << "+" << matrix.height();
-    Type({QStringLiteral("Escape")});  // Abbrechen: no change
+    desk->Type({QStringLiteral("Escape")});  // Abbrechen: no change
     ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), QStringLiteral("Anzuwendende Filtermatrix")}));
     EXPECT_FALSE(app.Latest(QStringLiteral("DOCS")).join(QLatin1Char('\t')).contains(QStringLiteral("verändert")));
+    EXPECT_TRUE(app.Alive());
+}
+
+// "Max", "Min", "- Max" and "- Min" put long numbers into the scale boxes of
+// the colour dialog: the boxes show their start (sign and leading digits),
+// also when a button puts in the number a box already holds.
+TEST_P(DialogsDesktop, ColourScaleBoxesShowTheStartOfTheirNumbers) {
+    App &app = OpenSample();
+    const QString title = QStringLiteral("Strudelax - Farbeinstellungen");
+    // the vorticity as background: its extremes are long numbers
+    desk->Type({QStringLiteral("F12"), QStringLiteral("alt+a"), QStringLiteral("f")});
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), title})) << app.Log().toStdString();
+    const std::pair<const char *, const char *> buttons[] = {{"cmdMax", "txtMaxValue"},
+                                                             {"cmdMin", "txtMinValue"},
+                                                             {"cmdMinusMax", "txtMinValue"},
+                                                             {"cmdMinusMin", "txtMaxValue"}};
+    for (const auto &[button, box] : buttons) {
+        SCOPED_TRACE(button);
+        ASSERT_TRUE(TabTo(app, QLatin1String(button))) << app.Log().toStdString();
+        // twice: the second press puts in the number the box holds already;
+        // Tab after it shows when the program has taken both presses
+        desk->Type({QStringLiteral("space"), QStringLiteral("space"), QStringLiteral("Tab")});
+        ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"),
+                                     [&](const QStringList &f) { return f.value(1) != QLatin1String(button); }));
+        const auto [cursor, text] = Field(app, QLatin1String(box));
+        EXPECT_GT(text.size(), 10) << text.toStdString();
+        EXPECT_EQ(cursor, 0) << text.toStdString();
+    }
+    desk->Type({QStringLiteral("Escape")});
+    ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), title}));
     EXPECT_TRUE(app.Alive());
 }
 

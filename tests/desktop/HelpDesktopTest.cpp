@@ -1,9 +1,7 @@
-// F1 on a real desktop: in a modal dialog it opens that dialog's help page,
-// in a window the window manager shows wholly on the screen.
+// F1 on a real desktop: in every box and dialog it opens the page of what
+// opened it, in a window the window manager shows wholly on the screen.
 
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QThread>
 
 #include "DesktopSupport.h"
 
@@ -13,41 +11,72 @@ namespace {
 
 class HelpDesktop : public DesktopTest {
 protected:
-    // Polls until a window of this name is shown (empty rectangle on time-out).
-    QRect WaitForWindow(const QString &name) {
-        QDeadlineTimer deadline(kBoxTimeoutMs);
-        while (!deadline.hasExpired()) {
-            const QRect r = desk->WindowGeometry(name);
-            if (!r.isEmpty()) return r;
-            QThread::msleep(100);
-        }
-        return QRect();
+    App &OpenSample() {
+        App &app = desk->Launch(QStringList{QDir(SamplesFolder()).filePath(QStringLiteral("Wirbelpaar.sdx"))});
+        EXPECT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
+            << app.Log().toStdString();
+        EXPECT_TRUE(app.WaitForState(
+            QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
+        return app;
     }
-    QRect ScreenRect() {
-        const QStringList wh =
-            desk->Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
-        return QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt());
+    // With the box `title` up and holding the keyboard, F1 shows `page`; then
+    // the viewer is closed and the box, still up, answered with `key`.
+    void ExpectPageOfBox(App &app, const QString &title, const QString &page, const QString &key) {
+        SCOPED_TRACE(title.toStdString());
+        ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), title})) << app.Log().toStdString();
+        ASSERT_TRUE(app.BoxHasTheKeyboard(title)) << "the box has no keyboard focus";
+        desk->Key(QStringLiteral("F1"));
+        ASSERT_TRUE(app.WaitForState(QStringLiteral("HELP"), [&](const QStringList &f) { return f.value(1) == page; }))
+            << app.Log().toStdString();
+        EXPECT_TRUE(app.BoxOpen());
+        // the window manager closes the viewer, which has the keyboard now
+        desk->Key(QStringLiteral("alt+F4"));
+        ASSERT_TRUE(
+            app.WaitForState(QStringLiteral("HELP"), [](const QStringList &f) { return f.value(1).isEmpty(); }));
+        ASSERT_TRUE(app.BoxHasTheKeyboard(title)) << "the keyboard did not come back to the box";
+        desk->Key(key);
+        ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), title})) << app.Log().toStdString();
     }
 };
 
 TEST_P(HelpDesktop, F1InTheFaultSearchDialogOpensItsPageOnTheScreen) {
-    if (!desk->IsX()) GTEST_SKIP() << "keys need a real X server";
-    App &app = desk->Launch(QStringList{QDir(SamplesFolder()).filePath(QStringLiteral("Wirbelpaar.sdx"))});
-    ASSERT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
-        << app.Log().toStdString();
+    App &app = OpenSample();
     // Bearbeiten > Fehlerhafte Vektoren suchen
-    desk->Run(QStringLiteral("xdotool"),
-              {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("--delay"),
-               QStringLiteral("250"), QStringLiteral("alt+b"), QStringLiteral("f")});
+    desk->Type({QStringLiteral("alt+b"), QStringLiteral("f")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Fehlerhafte Vektoren suchen")}))
         << app.Log().toStdString();
     desk->Key(QStringLiteral("F1"));
-    const QRect viewer = WaitForWindow(QStringLiteral("Strudelax - Hilfe - Fehlerhafte Vektoren suchen"));
-    ASSERT_FALSE(viewer.isEmpty()) << app.Log().toStdString();
-    EXPECT_TRUE(ScreenRect().contains(viewer))
+    const QString viewerTitle = QStringLiteral("Strudelax - Hilfe - Fehlerhafte Vektoren suchen");
+    QRect viewer;
+    ASSERT_TRUE(app.WaitUntil([&] { return !(viewer = desk->WindowGeometry(viewerTitle)).isEmpty(); }))
+        << app.Log().toStdString();
+    const QStringList wh =
+        desk->Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
+    EXPECT_TRUE(QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt()).contains(viewer))
         << viewer.x() << "," << viewer.y() << " " << viewer.width() << "x" << viewer.height();
+    EXPECT_EQ(app.Latest(QStringLiteral("HELP")).value(1), QStringLiteral("fehlervektoren.html"));
     // the dialog is still up behind it, and the program is alive
     EXPECT_TRUE(app.BoxOpen());
+    EXPECT_TRUE(app.Stop());
+}
+
+// Boxes without a page of their own: an input box, a file dialog and a message.
+TEST_P(HelpDesktop, F1InAnInputBoxAFileDialogAndAMessageOpensThePageOfTheirCommand) {
+    App &app = OpenSample();
+    desk->Type({QStringLiteral("ctrl+s")});  // Ansicht > Vektoren skalieren...
+    ExpectPageOfBox(app, QStringLiteral("Skalierung der Vektoren"), QStringLiteral("darstellung.html"),
+                    QStringLiteral("Escape"));
+    if (HasFatalFailure()) return;
+
+    desk->Type({QStringLiteral("F4")});  // Datei > Speichern unter...
+    ExpectPageOfBox(app, QStringLiteral("Speichern unter"), QStringLiteral("dateien.html"), QStringLiteral("Escape"));
+    if (HasFatalFailure()) return;
+
+    // Berechnungen > Mittlere Geschwindigkeit > aller gültigen Vektoren
+    desk->Type({QStringLiteral("alt+r"), QStringLiteral("m"), QStringLiteral("a")});
+    ExpectPageOfBox(app, QStringLiteral("Mittlere Geschwindigkeit"), QStringLiteral("interpolation.html"),
+                    QStringLiteral("Return"));
+    if (HasFatalFailure()) return;
     EXPECT_TRUE(app.Stop());
 }
 

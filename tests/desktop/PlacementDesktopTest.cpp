@@ -50,7 +50,7 @@ protected:
     }
 };
 
-TEST_P(PlacementDesktop, SecondStartsCascadeInsideTheVisibleArea) {
+TEST_P(PlacementDesktop, SecondStartsCascadeInsideTheVisibleAreaAndWrapWithTitleBarsInSight) {
     App &app = StartWithSample();
     DocsState s;
     for (int k = 1; k <= 6; ++k) {
@@ -60,14 +60,24 @@ TEST_P(PlacementDesktop, SecondStartsCascadeInsideTheVisibleArea) {
         ASSERT_TRUE(WaitForDocs(app, k + 1, &s)) << app.Log().toStdString();
     }
     ExpectUsable(s);
-    // one step right and down of the one before, or back at the top left
+    // one step right and down of the one before; where that leaves the area,
+    // a new round at the left, one step below where the last round began
     const int step = s.rects[1].x() - s.rects[0].x();
     EXPECT_GT(step, 10);
+    int roundStart = 0, wraps = 0;
     for (int k = 1; k < s.rects.size(); ++k) {
         const QPoint at = s.rects[k].topLeft();
-        EXPECT_TRUE(at == s.rects[k - 1].topLeft() + QPoint(step, step) || at == QPoint(0, 0))
-            << k << ": " << at.x() << "," << at.y();
+        if (at == s.rects[k - 1].topLeft() + QPoint(step, step)) continue;
+        EXPECT_EQ(at, QPoint(0, roundStart + step)) << k;
+        roundStart = at.y();
+        ++wraps;
     }
+    EXPECT_GE(wraps, 1) << "seven windows wrap in a frame of 1100 x 800";
+    // a later window hides a title bar wholly only from straight above it
+    for (int k = 0; k < s.rects.size(); ++k)
+        for (int j = k + 1; j < s.rects.size(); ++j)
+            EXPECT_FALSE(s.rects[j].x() == s.rects[k].x() && s.rects[j].y() <= s.rects[k].y())
+                << s.titles[j].toStdString() << " hides the title bar of " << s.titles[k].toStdString();
     EXPECT_TRUE(app.Stop()) << app.Log().toStdString();
 }
 

@@ -1,4 +1,5 @@
-// The splash is painted while it is up, under a window manager.
+// The splash under a window manager: painted while it is up, ended by a key
+// pressed anywhere or a click on it.
 #include <functional>
 
 #include "DesktopSupport.h"
@@ -7,26 +8,34 @@ using namespace desk;
 
 namespace {
 
-class SplashDesktop : public DesktopTest {};
+class SplashDesktop : public DesktopTest {
+protected:
+    // The program without a file, its splash held up until the test ends it
+    // (however slow the machine, it cannot go away while the test looks).
+    App &LaunchHeld() {
+        desk->SetEnv(QStringLiteral("STRUDELAX_TEST_SPLASH_MS"), QStringLiteral("600000"));
+        return desk->Launch(QStringList{});
+    }
+    static bool WaitForSplash(App &app, const QString &up, const QString &how) {
+        return app.WaitForState(
+            QStringLiteral("SPLASH"), [&](const QStringList &f) { return f.value(1) == up && f.value(2) == how; },
+            kStartTimeoutMs);
+    }
+};
 
 TEST_P(SplashDesktop, ShowsItsPictureAndTextsWhileItIsUp) {
-    App &app = desk->Launch(QStringList{});
-    ASSERT_TRUE(app.WaitForState(
-        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "1"; }, kStartTimeoutMs))
-        << app.Log().toStdString();
+    App &app = LaunchHeld();
+    ASSERT_TRUE(WaitForSplash(app, QStringLiteral("1"), QStringLiteral("grab"))) << app.Log().toStdString();
     // the window system may show it a moment later than the program: look
-    // again until something is on the screen, as long as the splash is up
+    // again until something is on the screen
     QImage shot;
     bool seen = false;
-    while (!seen && app.Latest(QStringLiteral("SPLASH")).value(1) == QLatin1String("1")) {
+    ASSERT_TRUE(app.WaitUntil([&] {
         shot = desk->Screenshot();
-        ASSERT_FALSE(shot.isNull());
-        // the picture must come from the time the splash was up
-        if (app.Latest(QStringLiteral("SPLASH")).value(1) != QLatin1String("1")) break;
         for (int y = 0; y < shot.height() && !seen; y += 8)
             for (int x = 0; x < shot.width() && !seen; x += 8) seen = qGray(shot.pixel(x, y)) > 40;
-    }
-    ASSERT_TRUE(seen) << "the splash was up, but nothing of it was painted";
+        return seen;
+    })) << "the splash was up, but nothing of it was painted";
     if (qEnvironmentVariableIsSet("KEEP_SHOT")) shot.save(qEnvironmentVariable("KEEP_SHOT"));
     // nothing but the splash is on the screen yet: it is what is not black
     QRect splash;
@@ -53,8 +62,28 @@ TEST_P(SplashDesktop, ShowsItsPictureAndTextsWhileItIsUp) {
     const QRect picture = splash.adjusted(30, splash.height() / 4, -30, -splash.height() / 6);
     EXPECT_GT(count(picture, arrow), 1000) << "no vector arrows of the picture";
     EXPECT_GT(count(picture, light), picture.width() * picture.height() / 3);
-    ASSERT_TRUE(app.WaitForState(
-        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
+    // a click on it ends it
+    desk->Run(QStringLiteral("xdotool"),
+              {QStringLiteral("mousemove"), QString::number(splash.center().x()), QString::number(splash.center().y()),
+               QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(WaitForSplash(app, QStringLiteral("0"), QStringLiteral("click"))) << app.Log().toStdString();
+    EXPECT_TRUE(app.Stop());
+}
+
+// A window manager gives a splash no focus: the key reaches it only because
+// it holds the keyboard. Sent as a real key press (XTEST), not to its window.
+TEST_P(SplashDesktop, AKeyPressedAnywhereEndsItAndTheFrameGetsTheKeysAfterIt) {
+    App &app = LaunchHeld();
+    ASSERT_TRUE(WaitForSplash(app, QStringLiteral("1"), QStringLiteral("grab"))) << app.Log().toStdString();
+    desk->Key(QStringLiteral("x"));
+    ASSERT_TRUE(WaitForSplash(app, QStringLiteral("0"), QStringLiteral("key"))) << app.Log().toStdString();
+    // the keyboard was given back: F1 in the frame opens the help
+    ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) { return f.value(4) == "frmMain"; }))
+        << app.Log().toStdString();
+    desk->Key(QStringLiteral("F1"));
+    EXPECT_TRUE(app.WaitForState(QStringLiteral("HELP"), [](const QStringList &f) {
+        return f.value(1) == "inhalt.html";
+    })) << app.Log().toStdString();
     EXPECT_TRUE(app.Stop());
 }
 

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "HelpContext.h"
+
 namespace sx {
 
 namespace {
@@ -101,6 +103,7 @@ std::optional<ScriptedUser::Step> ScriptedUser::Next(Kind kind, const QString &w
 
 MsgAnswer ScriptedUser::ShowMessage(const UserMessage &message) {
     Asked a(Kind::Message);
+    a.helpPage = HelpPageForNewWindow(nullptr);
     a.message = message;
     asked.push_back(a);
     auto s = Next(Kind::Message, QString::fromStdString(message.text));
@@ -110,6 +113,7 @@ MsgAnswer ScriptedUser::ShowMessage(const UserMessage &message) {
 
 std::optional<QString> ScriptedUser::AskInput(const QString &prompt, const QString &title, const QString &defaultText) {
     Asked a(Kind::Input);
+    a.helpPage = HelpPageForNewWindow(nullptr);
     a.prompt = prompt;
     a.title = title;
     a.text = defaultText;
@@ -121,6 +125,7 @@ std::optional<QString> ScriptedUser::AskInput(const QString &prompt, const QStri
 
 bool ScriptedUser::ShowFileDialog(FileDialogRequest &request) {
     Asked a(Kind::File);
+    a.helpPage = HelpPageForNewWindow(nullptr);
     a.file = request;
     asked.push_back(a);
     auto s = Next(Kind::File, request.filter);
@@ -132,6 +137,7 @@ bool ScriptedUser::ShowFileDialog(FileDialogRequest &request) {
 
 bool ScriptedUser::ShowColorDialog(int32_t &color) {
     Asked a(Kind::Color);
+    a.helpPage = HelpPageForNewWindow(nullptr);
     a.color = color;
     asked.push_back(a);
     auto s = Next(Kind::Color, QString::number(color));
@@ -149,6 +155,8 @@ void ScriptedUser::ShowHelp(const QString &helpFile, int command) {
 
 void ScriptedUser::ShowModal(QDialog *dialog) {
     Asked a(Kind::Dialog);
+    NameHelpPage(dialog);
+    a.helpPage = NamedHelpPage(dialog);
     a.prompt = dialog->objectName();
     a.title = dialog->windowTitle();
     for (const QPushButton *b : dialog->findChildren<QPushButton *>())

@@ -28,6 +28,7 @@ public:
         int32_t color = 0;            // Color
         int helpCommand = 0;          // Help
         QString defaultButton;        // Dialog: objectName of the button that Return presses
+        QString helpPage;             // the page F1 would open in it ("" = the contents)
     };
 
     // The script, consumed in order.

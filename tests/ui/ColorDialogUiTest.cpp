@@ -204,25 +204,42 @@ TEST_F(ColorDialogUi, StandardColoursAreSavedAndSetButCancelKeepsTheDocument) {
     EXPECT_EQ(w->doc.Colors[ColVector], before[ColVector]);
 }
 
-TEST_F(ColorDialogUi, ScaleBoxesShowTheStartOfALongNumber) {
+TEST_F(ColorDialogUi, ScaleBoxesShowTheStartOfALongNumberAfterEveryChange) {
     frmEditColors d(nullptr);
+    d.MaxValue = 455.913035705041;
+    d.MinValue = -57.2389007864673;
     d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     const QString value = "-455.913035705041";
     for (QLineEdit *t : {d.txtMaxValue, d.txtNullValue, d.txtMinValue}) {
         t->setText(value);
         EXPECT_EQ(t->cursorPosition(), 0);
     }
-    ClickControl(&d, "cmdNull");
-    EXPECT_EQ(d.txtNullValue->cursorPosition(), 0);
-    // focus selects the whole number but keeps its start in view
-    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(d.txtMaxValue, &in);
+    // each button twice: the second click puts in the text the box already has
+    const std::pair<const char *, QLineEdit *> buttons[] = {
+        {"cmdMax", d.txtMaxValue},      {"cmdMin", d.txtMinValue},   {"cmdMinusMax", d.txtMinValue},
+        {"cmdMinusMin", d.txtMaxValue}, {"cmdNull", d.txtNullValue}, {"cmdMiddle", d.txtNullValue}};
+    for (const auto &[name, box] : buttons)
+        for (int click = 0; click < 2; ++click) {
+            ClickControl(&d, name);
+            EXPECT_EQ(box->cursorPosition(), 0) << name << " " << click;
+        }
+    EXPECT_EQ(d.txtMinValue->text(), "-455.913035705041");
+
+    // the keyboard in a box: the whole number selected, its start in view
+    d.txtMaxValue->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
-    EXPECT_EQ(d.txtMaxValue->selectedText(), value);
+    EXPECT_EQ(d.txtMaxValue->selectedText(), d.txtMaxValue->text());
     EXPECT_EQ(d.txtMaxValue->cursorPosition(), 0);
+    // typing and moving the cursor stay the user's
     d.txtMaxValue->end(false);
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(d.txtMaxValue, &out);
+    QTest::keyClicks(d.txtMaxValue, "12");
+    EXPECT_EQ(d.txtMaxValue->cursorPosition(), d.txtMaxValue->text().size());
+    EXPECT_TRUE(d.txtMaxValue->text().endsWith("12"));
+    // leaving the box shows the start again
+    d.txtMinValue->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
     EXPECT_EQ(d.txtMaxValue->cursorPosition(), 0);
     d.hide();
 }

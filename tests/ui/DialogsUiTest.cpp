@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest/QTest>
 #include <functional>
 
@@ -255,6 +257,19 @@ TEST_F(RealDialogs, OpenDialogChoosesFileAndType) {
         auto *dlg = qobject_cast<QFileDialog *>(w);
         ASSERT_TRUE(dlg);
         EXPECT_EQ(dlg->selectedNameFilter(), QStringLiteral("DAT-Dateien (*.dat)"));
+        // size, type and date show their whole texts once the folder is read
+        auto *tree = dlg->findChild<QTreeView *>(QStringLiteral("treeView"));
+        ASSERT_TRUE(tree);
+        auto fitted = [tree] {
+            if (tree->model()->rowCount(tree->rootIndex()) == 0) return false;
+            for (int c = 1; c < tree->header()->count(); ++c)
+                if (tree->header()->sectionSize(c) <
+                    std::max(static_cast<QAbstractItemView *>(tree)->sizeHintForColumn(c),
+                             tree->header()->sectionSizeHint(c)))
+                    return false;
+            return true;
+        };
+        EXPECT_TRUE(QTest::qWaitFor(fitted, 5000));
         auto *name = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         ASSERT_TRUE(name);
         name->setText(QStringLiteral("feld.dat"));

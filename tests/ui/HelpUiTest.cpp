@@ -15,6 +15,7 @@
 #include "operations/frmFaultVectors.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
+#include "platform/ScriptedUser.h"
 
 using namespace sx;
 
@@ -66,12 +67,50 @@ TEST_F(HelpUi, F1InAModalDialogOpensItsPageInAViewerTheDialogDoesNotBlock) {
     EXPECT_TRUE(HelpViewerWindow()->isWindow());
     dialog.hide();
 
-    // the vector dialog of the shift commands has a page of its own
+    // a window given a page keeps it, whatever its name or title says
     frmEditVector editor(frame);
     editor.show();
     EXPECT_EQ(PressF1(&editor), "tabelle.html");
-    editor.setWindowTitle("Zu subtrahierender Vektor");
-    EXPECT_EQ(PressF1(&editor), "verschieben.html");
+    {
+        HelpScope command(HelpPageForName("mnuSubConstVector"));
+        NameHelpPage(&editor);
+    }
+    EXPECT_EQ(PressF1(editor.findChild<QWidget *>("txtXComp")), "verschieben.html");
+}
+
+// Every box and dialog a command opens names the page of that command; one
+// opened outside a command names the page of where the user was.
+TEST_F(HelpUi, BoxesAndDialogsNameThePageOfWhatOpenedThem) {
+    frmVectorTable *w = OpenField(4, 3);
+    ASSERT_TRUE(w);
+    auto helpOfLast = [&] { return user.asked.empty() ? QString("(none)") : user.asked.back().helpPage; };
+
+    user.CancelInput();
+    w->Action("mnuVectorScale")->trigger();
+    EXPECT_EQ(helpOfLast(), "darstellung.html");
+    user.Answer(MsgAnswer::Ok);
+    w->Action("mnuMiddleVelocityAllValid")->trigger();
+    EXPECT_EQ(user.asked.back().message.title, "Mittlere Geschwindigkeit");
+    EXPECT_EQ(helpOfLast(), "interpolation.html");
+    user.CancelFile();
+    w->Action("mnuExportVectorfieldForStanford")->trigger();
+    EXPECT_EQ(helpOfLast(), "export.html");
+    user.CancelFile();
+    w->Action("mnuOpen")->trigger();
+    EXPECT_EQ(helpOfLast(), "dateien.html");
+    // the shared vector dialog: the page of the shift command, not its own
+    user.InDialog("frmEditVector", [](QDialog *d) { ClickControl(d, "cmdCancel"); });
+    w->Action("mnuSubConstVector")->trigger();
+    EXPECT_EQ(helpOfLast(), "verschieben.html");
+    // no command runs afterwards
+    EXPECT_EQ(CommandHelpPage(), QString());
+
+    // a key in the table opens the same dialog with the table's page
+    w->mnuShowTable_Click();
+    w->grdTable->setFocus();
+    user.InDialog("frmEditVector", [](QDialog *d) { ClickControl(d, "cmdCancel"); });
+    QTest::keyClick(w->grdTable, Qt::Key_1);
+    EXPECT_EQ(helpOfLast(), "tabelle.html");
 }
 
 TEST_F(HelpUi, F1InTheDocumentWindowFollowsTheFocusAndFallsBackToTheContents) {

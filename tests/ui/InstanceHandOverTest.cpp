@@ -7,16 +7,19 @@
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QProcess>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
 #include <functional>
+#include <utility>
 
 #include "SampleDocument.h"
 #include "UiTestSupport.h"
 #include "app/Start.h"
 #include "app/frmMsgReceiver.h"
 #include "platform/InstanceChannel.h"
+#include "platform/ScriptedUser.h"
 
 using namespace sx;
 
@@ -129,6 +132,51 @@ TEST_F(HandOverTest, ReceiverBringsTheFrameForwardOpensUnquotedPathsAndReportsMi
     receiver.txtMsg_Change();  // an empty box is no message
     EXPECT_EQ(user.asked.size(), 3u);
     EXPECT_EQ(frame->Documents().size(), 1);
+}
+
+// A hand-over comes wherever the event loop runs, also in a box of a load.
+TEST_F(HandOverTest, FileHandedOverWhileAnotherLoadsOpensAfterIt) {
+    MakeFrame()->show();
+    frmMsgReceiver receiver;
+    // a field without a valid vector: its window asks a box while it comes up
+    const QString first = TempPath("ungueltig.sdx");
+    ASSERT_TRUE(WriteSampleSdx(first.toStdString(), 4, 3, [](VectorDocument &d) {
+        for (auto &st : d.Statuses) st = StatusInvalid;
+        d.ValidCount = 0;
+    }));
+    const QString second = TempPath("zweite.sdx");
+    ASSERT_TRUE(WriteSampleSdx(second.toStdString(), 3, 2));
+
+    struct HandOverInBox : ScriptedUser {
+        std::function<void()> during;
+        MsgAnswer ShowMessage(const UserMessage &m) override {
+            if (auto f = std::exchange(during, nullptr)) f();
+            return ScriptedUser::ShowMessage(m);
+        }
+    } u;
+    SetUser(&u);
+    bool openedInside = true;
+    u.during = [&] {
+        receiver.txtMsg->setText(second);
+        openedInside = false;
+        for (frmVectorTable *d : frame->Documents())
+            openedInside = openedInside || d->doc.FilePath == second.toStdString();
+    };
+    u.Answer(MsgAnswer::Ok);
+    frmVectorTable *a = Open(first);
+    ASSERT_TRUE(a);
+    EXPECT_FALSE(openedInside);
+    EXPECT_TRUE(receiver.txtMsg->text().isEmpty());
+    // the handed-over file follows once the first window is up
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->Documents().size() == 2; }, 5000));
+    const QList<frmVectorTable *> docs = frame->Documents();
+    EXPECT_EQ(docs[0], a);
+    EXPECT_EQ(a->doc.FilePath, first.toStdString());
+    EXPECT_EQ(docs[1]->doc.FilePath, second.toStdString());
+    EXPECT_EQ(frame->ActiveDocument(), docs[1]);
+    SetUser(&user);
+    EXPECT_EQ(u.asked.size(), 1u);
+    for (const QString &f : u.failures) ADD_FAILURE() << f.toStdString();
 }
 
 TEST_F(HandOverTest, ChannelAnswersOnlyAfterHandlingAndQueuesUntilTheReceiverIsThere) {

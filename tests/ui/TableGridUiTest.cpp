@@ -112,6 +112,42 @@ TEST_F(TableGridUi, DraggingAndShiftArrowsKeepTheStartAsCurrentCell) {
     EXPECT_EQ(g->ColSel(), 3);
 }
 
+TEST_F(TableGridUi, CurrentCellStandsOutPlainlyWhileTheTableHasTheKeyboard) {
+    frmVectorTable *w = OpenMarked();
+    ASSERT_TRUE(w);
+    FlexGrid *g = w->grdTable;
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    g->setFocus();
+    ASSERT_TRUE(g->hasFocus());
+    const QColor mark = g->palette().color(QPalette::Active, QPalette::Highlight);
+    // shares of a cell's outer two-pixel ring and of its inside in the solid marking colour
+    auto solid = [&](int row, int col) {
+        const QImage shot = g->viewport()->grab().toImage();
+        const QRect cell = g->visualRect(g->Model().index(row - 1, col - 1));
+        int ring = 0, ringMark = 0, inside = 0, insideMark = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const bool in =
+                    x > cell.left() + 1 && x < cell.right() - 1 && y > cell.top() + 1 && y < cell.bottom() - 1;
+                const bool marked = shot.pixelColor(x, y) == mark;
+                (in ? inside : ring) += 1;
+                (in ? insideMark : ringMark) += marked ? 1 : 0;
+            }
+        return std::make_pair(static_cast<double>(ringMark) / ring, static_cast<double>(insideMark) / inside);
+    };
+    g->SetCurrent(2, 2);
+    QTest::keyClick(g, Qt::Key_Down);  // stepping with the arrow keys
+    EXPECT_GT(solid(3, 2).first, 0.9);
+    EXPECT_LT(solid(2, 2).first, 0.1);
+    // within a selection, whose rest is highlighted, it keeps its frame and a readable inside
+    QTest::keyClick(g, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(g->Row(), 3);
+    EXPECT_GT(solid(3, 2).first, 0.9);
+    EXPECT_LT(solid(3, 2).second, 0.5);
+    EXPECT_GT(solid(2, 2).second, 0.5);
+}
+
 TEST_F(TableGridUi, TooltipStandsOverCellsHeadersCornerAndEmptyRoom) {
     frmVectorTable *w = OpenMarked();
     ASSERT_TRUE(w);
