@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "HelpContext.h"
+#include "platform/HelpContext.h"
 
 namespace sx {
 

@@ -11,11 +11,11 @@
 #include <QTextBrowser>
 
 #include "PlotTestSupport.h"
+#include "ScriptedUser.h"
 #include "document/frmEditVector.h"
 #include "operations/frmFaultVectors.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
-#include "platform/ScriptedUser.h"
 
 using namespace sx;
 

@@ -15,11 +15,11 @@
 #include <utility>
 
 #include "SampleDocument.h"
+#include "ScriptedUser.h"
 #include "UiTestSupport.h"
 #include "app/Start.h"
 #include "app/frmMsgReceiver.h"
 #include "platform/InstanceChannel.h"
-#include "platform/ScriptedUser.h"
 
 using namespace sx;
 
