@@ -179,6 +179,38 @@ double FieldValue(const char *b, const char *e) {
     return ParseNumeral(std::string(b, p).c_str());
 }
 
+// The grid a header describes. The loops of the fit, in closed form: x0 is
+// the first multiple of gx not below w/2, and the window is too wide when
+// that passes W - w/2.
+enum class DatFit { Ok, TooWide, TooHigh, Broken };
+struct DatGrid {
+    int64_t gx = 0, gy = 0, x0 = 0, y0 = 0, nx = 0, ny = 0;
+};
+
+DatFit FitDatGrid(const RecordingHeader &h, DatGrid &g) {
+    const int64_t W = h.ImageWidth, H = h.ImageHeight;
+    const int64_t hw = h.InterrogationWidth / 2, hh = h.InterrogationHeight / 2;
+    g.gx = h.GridStepX;
+    g.gy = h.GridStepY;
+    if (g.gx <= 0 || g.gy <= 0) return DatFit::Broken;
+    g.x0 = g.gx;
+    if (g.x0 < hw) {
+        g.x0 = (hw + g.gx - 1) / g.gx * g.gx;
+        if (g.x0 > W - hw) return DatFit::TooWide;
+    }
+    g.y0 = H - g.gy;
+    if (H - g.y0 < hh) {
+        g.y0 = H - (hh + g.gy - 1) / g.gy * g.gy;
+        if (g.y0 < hh) return DatFit::TooHigh;
+    }
+    g.nx = (W - g.x0 - hw) / g.gx + 1;
+    g.ny = (g.y0 - hh) / g.gy + 1;
+    if (g.nx < 1 || g.ny < 1) return DatFit::Broken;
+    if (g.x0 < INT32_MIN || g.x0 > INT32_MAX || g.y0 < INT32_MIN || g.y0 > INT32_MAX) return DatFit::Broken;
+    if (h.PixelsPerCm == 0) return DatFit::Broken;
+    return DatFit::Ok;
+}
+
 class DatReader {
 public:
     DatReader(ItemReader &items, VectorDocument &doc, Messages &msgs) : items_(items), doc_(doc), msgs_(msgs) {}
@@ -246,44 +278,30 @@ private:
         return ValueAfterColon(b, e);
     }
 
-    // The loops of the fit, in closed form: x0 is the first multiple of gx not
-    // below w/2, and the window is too wide when that passes W - w/2.
     bool FitGrid() {
-        const RecordingHeader &h = doc_.Header;
-        const int64_t W = h.ImageWidth, H = h.ImageHeight;
-        const int64_t hw = h.InterrogationWidth / 2, hh = h.InterrogationHeight / 2;
-        gx_ = h.GridStepX;
-        gy_ = h.GridStepY;
-        if (gx_ <= 0 || gy_ <= 0) return Fail();
-        x0_ = gx_;
-        if (x0_ < hw) {
-            x0_ = (hw + gx_ - 1) / gx_ * gx_;
-            if (x0_ > W - hw) {
+        DatGrid g;
+        switch (FitDatGrid(doc_.Header, g)) {
+            case DatFit::Ok: break;
+            case DatFit::TooWide:
                 msgs_.push_back({"Interrogation Window zu breit!", MsgIcon::None, MsgButtons::Ok, "Strudelax"});
                 return false;
-            }
-        }
-        y0_ = H - gy_;
-        if (H - y0_ < hh) {
-            y0_ = H - (hh + gy_ - 1) / gy_ * gy_;
-            if (y0_ < hh) {
+            case DatFit::TooHigh:
                 msgs_.push_back({"Interrogation Window zu hoch!", MsgIcon::None, MsgButtons::Ok, "Strudelax"});
                 return false;
-            }
+            case DatFit::Broken: return Fail();
         }
-        const int64_t nx = (W - x0_ - hw) / gx_ + 1;
-        const int64_t ny = (y0_ - hh) / gy_ + 1;
-        if (nx < 1 || ny < 1) return Fail();
-        if (x0_ < INT32_MIN || x0_ > INT32_MAX || y0_ < INT32_MIN || y0_ > INT32_MAX) return Fail();
-        if (h.PixelsPerCm == 0) return Fail();
+        gx_ = g.gx;
+        gy_ = g.gy;
+        x0_ = g.x0;
+        y0_ = g.y0;
         // however sparse the data lines, the grid is allocated whole
-        if (!GridFitsDocument(nx, ny)) {
-            msgs_.push_back(FieldTooLargeMessage(nx, ny));
+        if (!GridFitsDocument(g.nx, g.ny)) {
+            msgs_.push_back(FieldTooLargeMessage(g.nx, g.ny));
             return false;
         }
         doc_.Header.FirstColumnPixel = static_cast<int32_t>(x0_);
         doc_.Header.FirstRowPixel = static_cast<int32_t>(y0_);
-        doc_.Resize(static_cast<int32_t>(nx), static_cast<int32_t>(ny));
+        doc_.Resize(static_cast<int32_t>(g.nx), static_cast<int32_t>(g.ny));
         return true;
     }
 
@@ -578,8 +596,56 @@ std::optional<Overflow> FindOverflow(const VectorDocument &doc) {
 
 }  // namespace
 
+namespace {
+
+// The reader ends an item at a comma or a line end, so such a character in a
+// header text would cut the header apart.
+std::optional<UserMessage> HeaderTextCutMessage(const RecordingHeader &h) {
+    const std::pair<const char *, const std::string *> texts[] = {
+        {"Date and time", &h.DateAndTime}, {"Recording 1", &h.Recording1}, {"Recording 2", &h.Recording2},
+        {"Flow type", &h.FlowType},        {"Phase type", &h.PhaseType},   {"Recording type", &h.RecordingType},
+        {"Algorithm", &h.Algorithm}};
+    for (const auto &t : texts)
+        if (t.second->find_first_of(",\r\n") != std::string::npos)
+            return UserMessage{std::string("Der Eintrag \"") + t.first +
+                                   "\" des Dateikopfs enthält ein Komma oder einen Zeilenumbruch; die DAT-Datei wäre "
+                                   "nicht mehr lesbar. Speichern Sie das Vektorfeld im SDX-Format.",
+                               MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
+    return std::nullopt;
+}
+
+// The reader places a data line by its pixel coordinates on the grid that the
+// header describes; every column and row must land where it stands now.
+bool HeaderDescribesTheGrid(const VectorDocument &doc) {
+    DatGrid g;
+    if (FitDatGrid(doc.Header, g) != DatFit::Ok || g.nx != doc.NX || g.ny != doc.NY) return false;
+    const double R = doc.Header.PixelsPerCm;
+    for (int32_t i = 1; i <= doc.NX; ++i) {
+        const std::optional<int32_t> px = RoundToInt32(doc.PosX(i) / 10 * R);
+        if (!px || (*px - g.x0) / g.gx + 1 != i) return false;
+    }
+    for (int32_t j = 1; j <= doc.NY; ++j) {
+        const std::optional<int32_t> py = RoundToInt32(doc.PosY(j) / 10 * R);
+        if (!py || (g.y0 - *py) / g.gy + 1 != j) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<UserMessage> DatRefusal(const VectorDocument &doc) {
     if (std::optional<UserMessage> m = TextTooLongMessage(doc, true)) return m;
+    if (std::optional<UserMessage> m = HeaderTextCutMessage(doc.Header)) return m;
+    if (!HeaderDescribesTheGrid(doc))
+        return UserMessage{
+            "Bildgröße, Interrogation Window, Gitterabstand und Maßstab im Dateikopf beschreiben nicht "
+            "das Gitter dieses Vektorfeldes; die Vektoren der DAT-Datei kämen beim Öffnen nicht an "
+            "ihre Stelle. Speichern Sie das Vektorfeld im SDX-Format.",
+            MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
+    return DatColumnRefusal(doc);
+}
+
+std::optional<UserMessage> DatColumnRefusal(const VectorDocument &doc) {
     const std::optional<Overflow> o = FindOverflow(doc);
     if (!o) return std::nullopt;
     return UserMessage{"Der Wert " + StrNumber(o->value) + " des Vektors (" + std::to_string(o->i) + ", " +
@@ -613,11 +679,13 @@ ReadResult ReadDatFile(const std::string &path, VectorDocument &doc) {
     return res;
 }
 
+bool WriteDat(const VectorDocument &doc, ByteSink &sink) { return DatWriter(sink).Write(doc); }
+
 std::optional<std::string> DatBytes(const VectorDocument &doc) {
     if (DatRefusal(doc)) return std::nullopt;
     std::string out;
     StringSink sink(out);
-    if (!DatWriter(sink).Write(doc)) return std::nullopt;
+    if (!WriteDat(doc, sink)) return std::nullopt;
     return out;
 }
 
@@ -626,7 +694,7 @@ SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path, std:
         if (refusal) *refusal = std::move(m);
         return SaveResult::WriteFailed;
     }
-    return SaveThroughSink(path, [&](ByteSink &sink) { return DatWriter(sink).Write(doc); });
+    return SaveThroughSink(path, [&](ByteSink &sink) { return WriteDat(doc, sink); });
 }
 
 }  // namespace sx

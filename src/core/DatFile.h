@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AtomicFile.h"
+#include "ByteSink.h"
 #include "Message.h"
 #include "SdxFile.h"  // ReadResult
 #include "VectorDocument.h"
@@ -18,10 +19,18 @@ ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc);
 
 // Why the writer refuses `doc`, as the message to show: a written value
 // whose text would fill its column and run into the next field, a pixel
-// coordinate that is no 32-bit integer, a value that is not finite, or a
-// header text above the bound; the reader could not take such a file back.
+// coordinate that is no 32-bit integer, a value that is not finite, a
+// header text above the bound or holding a comma or a line end, or a header
+// whose image, window and grid sizes and scale do not describe the
+// document's grid; the reader could not take such a file back as it is.
 // Nothing when every line reads back.
 std::optional<UserMessage> DatRefusal(const VectorDocument &doc);
+// The part of DatRefusal that looks at the data lines alone: the first
+// value, in the file's order, whose text would run into the next field.
+std::optional<UserMessage> DatColumnRefusal(const VectorDocument &doc);
+// The lines as the writer lays them out, without the checks of a save;
+// false when a piece was refused or a line cannot be formed.
+bool WriteDat(const VectorDocument &doc, ByteSink &sink);
 // The whole file as the writer lays it out; empty when DatRefusal gives a message.
 std::optional<std::string> DatBytes(const VectorDocument &doc);
 // Through a temporary file: WriteFailed (old file untouched, nothing written)

@@ -99,14 +99,20 @@ VectorDocument SmallField() {
     return doc;
 }
 
+// What the writer lays out, without the checks of a save.
+std::string Layout(const VectorDocument &doc) {
+    std::string out;
+    StringSink sink(out);
+    EXPECT_TRUE(WriteDat(doc, sink));
+    return out;
+}
+
 }  // namespace
 
 TEST(DatFile, WriterLaysOutHeaderAndColumns) {
     VectorDocument doc = SmallField();
     doc.Header.ImageWidth = -5;  // N(v) of a negative number has no blank
-    const std::optional<std::string> bytes = DatBytes(doc);
-    ASSERT_TRUE(bytes);
-    const std::vector<std::string> lines = Lines(*bytes);
+    const std::vector<std::string> lines = Lines(Layout(doc));
     ASSERT_EQ(lines.size(), 16u + static_cast<size_t>(doc.CountValid()));
     EXPECT_EQ(lines[0], "Date and time:                 17.03.99 14:22:05");
     EXPECT_EQ(lines[3], "Flow type:                     Wirbelpaar in Parallelstr\xf6mung");  // Windows-1252
@@ -148,7 +154,7 @@ TEST(DatFile, WriterKeepsPointColumnsForNegativeAndWideFields) {
     doc.U(2, 1) = -1.5;
     doc.V(2, 1) = 0.00004;  // rounds to 0.0000, no sign
     doc.Status(1, 1) = doc.Status(2, 1) = 1;
-    const std::vector<std::string> lines = Lines(*DatBytes(doc));
+    const std::vector<std::string> lines = Lines(Layout(doc));
     ASSERT_EQ(lines.size(), 18u);
     const std::string &wide = lines[16];
     EXPECT_EQ(wide.substr(0, 8), "12345  2");
@@ -183,7 +189,7 @@ TEST(DatFile, FastNumberTextsMatchFormatFixed) {
         doc.Statuses[k] = 1;
     }
     doc.PosY(1) = 0.0125;
-    const std::vector<std::string> lines = Lines(*DatBytes(doc));
+    const std::vector<std::string> lines = Lines(Layout(doc));
     ASSERT_EQ(lines.size(), 16 + values.size());
     for (size_t k = 0; k < values.size(); ++k) {
         std::vector<std::string> f;
@@ -427,14 +433,57 @@ TEST(DatFile, BrokenFilesFailSoundly) {
     EXPECT_EQ(r.messages[0].text, kOpenFailure);
 }
 
-TEST(DatFile, DocumentFromVecCannotBeReadBack) {
-    // image and window sizes of 0: the writer writes it, the reader refuses it soundly
-    VectorDocument doc = SmallField();
-    doc.Header.ImageWidth = doc.Header.ImageHeight = 0;
-    doc.Header.InterrogationWidth = doc.Header.InterrogationHeight = 0;
-    const std::optional<std::string> bytes = DatBytes(doc);
-    ASSERT_TRUE(bytes);
-    ExpectOpenFailure(*bytes);
+// The reader rebuilds the grid from the header and places every line by its
+// pixels, and ends a header item at a comma: a save that the reader would
+// refuse, or read into other nodes, is refused before anything is written.
+TEST(DatFile, AHeaderThatWouldNotReadBackIsRefused) {
+    const std::string path = testing::TempDir() + "kopf.dat";
+    {
+        std::FILE *f = std::fopen(path.c_str(), "wb");
+        std::fputs("alt", f);
+        std::fclose(f);
+    }
+    const std::string gridText =
+        "Bildgröße, Interrogation Window, Gitterabstand und Maßstab im Dateikopf beschreiben nicht das Gitter dieses "
+        "Vektorfeldes; die Vektoren der DAT-Datei kämen beim Öffnen nicht an ihre Stelle. Speichern Sie das "
+        "Vektorfeld im SDX-Format.";
+    const VectorDocument ok = SmallField();
+    ASSERT_FALSE(DatRefusal(ok));
+
+    VectorDocument fromVec = ok;  // a DaVis file leaves the image and window sizes at 0
+    fromVec.Header.ImageWidth = fromVec.Header.ImageHeight = 0;
+    fromVec.Header.InterrogationWidth = fromVec.Header.InterrogationHeight = 0;
+    ExpectOpenFailure(Layout(fromVec));
+    VectorDocument mirrored = ok;  // the columns would come back in the other order
+    std::reverse(mirrored.PosXs.begin(), mirrored.PosXs.end());
+    VectorDocument rescaled = ok;  // every line would land one column too far
+    for (double &x : rescaled.PosXs) x += 0.8;
+    VectorDocument noScale = ok;
+    noScale.Header.PixelsPerCm = 0;
+    for (const VectorDocument *d : {&fromVec, &mirrored, &rescaled, &noScale}) {
+        std::optional<UserMessage> refusal;
+        EXPECT_EQ(WriteDatFile(*d, path, &refusal), SaveResult::WriteFailed);
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->text, gridText);
+        EXPECT_EQ(refusal->title, "Fehler beim Speichern");
+    }
+
+    VectorDocument comma = ok;
+    comma.Header.Recording2 = "Ebene 2, Lauf 3";
+    ExpectOpenFailure(Layout(comma));
+    VectorDocument lineEnd = ok;
+    lineEnd.Header.Algorithm = "FFT\r\nzweiter Durchgang";
+    for (const VectorDocument *d : {&comma, &lineEnd}) {
+        std::optional<UserMessage> refusal;
+        EXPECT_EQ(WriteDatFile(*d, path, &refusal), SaveResult::WriteFailed);
+        ASSERT_TRUE(refusal);
+        EXPECT_NE(refusal->text.find("des Dateikopfs enthält ein Komma oder einen Zeilenumbruch"), std::string::npos);
+    }
+    EXPECT_EQ(DatRefusal(comma)->text.rfind("Der Eintrag \"Recording 2\"", 0), 0u);
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(path, kept));
+    EXPECT_EQ(kept, "alt");
+    std::remove(path.c_str());
 }
 
 namespace {
@@ -639,16 +688,14 @@ TEST(DatFile, EveryColumnWritesExactlyWhatReadsBack) {
         d.V(1, 1) = v;
         const std::optional<std::string> laid = LaidOutLine(d);
         const bool readable = laid && FieldCount(*laid) == 8;
-        const std::optional<UserMessage> refusal = DatRefusal(d);
+        const std::optional<UserMessage> refusal = DatColumnRefusal(d);
         ++cases;
         refused += refusal.has_value();
         const std::string what = "T " + std::to_string(T) + " R " + std::to_string(R) + " x " + StrNumber(x) + " y " +
                                  StrNumber(y) + " u " + StrNumber(u) + " v " + StrNumber(v);
         ASSERT_EQ(!refusal, readable) << what << "\n" << (laid ? *laid : "(no pixel)");
-        const std::optional<std::string> bytes = DatBytes(d);
-        ASSERT_EQ(bytes.has_value(), readable) << what;
         if (readable) {
-            ASSERT_EQ(Lines(*bytes).at(16), *laid) << what;
+            ASSERT_EQ(Lines(Layout(d)).at(16), *laid) << what;
         }
     };
     for (const auto &[T, R] : {std::pair{1, 100}, {100, 100}, {10000, 100}, {1, 1}, {7, 100000}}) {

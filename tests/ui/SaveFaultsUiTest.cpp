@@ -63,6 +63,7 @@ protected:
     frmVectorTable *OpenFieldWithDatTwin() {
         frmVectorTable *w = OpenField(4, 3);
         if (!w) return nullptr;
+        DescribeDatGrid(w->doc);
         Target(w, "feld.dat");
         w->MarkModified();
         w->mnuSave_Click();

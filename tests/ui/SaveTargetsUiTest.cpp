@@ -30,7 +30,7 @@ protected:
     frmVectorTable *OpenSample() {
         SaveSetting("StartUp", "ShowInfo", "No");
         const QString path = TempPath("feld.sdx");
-        EXPECT_TRUE(WriteSampleSdx(path.toStdString(), 3, 2));
+        EXPECT_TRUE(WriteSampleSdx(path.toStdString(), 3, 2, DescribeDatGrid));
         frmVectorTable *w = Open(path);
         if (w) {
             w->resize(500, 400);
@@ -157,7 +157,7 @@ TEST_F(SaveTargets, Latin1NamesSurviveTheProposalsOfSaveAsAndTheExports) {
                             "/\xfc"
                             "ber.sdx";
     ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
-    ASSERT_TRUE(WriteSampleSdx(file.toStdString(), 3, 2));
+    ASSERT_TRUE(WriteSampleSdx(file.toStdString(), 3, 2, DescribeDatGrid));
     frmVectorTable *w = Open(DecodeFileName(file));
     ASSERT_TRUE(w);
 
