@@ -37,16 +37,20 @@ void RunTextExport(frmVectorTable &w, const TextExportKind &kind) {
     SaveResult result;
     {
         WaitCursor busy;
-        // the background array is the working array; what it showed comes back afterwards
+        // The background array is the working array; what it showed comes back
+        // afterwards. Swirl and vorticity are computed again; only values taken
+        // from the buffer, which may have changed since, need a copy, and a
+        // hidden background shows nothing to restore.
+        const bool computes = kind.field != ExportField::None;
         FieldArray<double> shown;
-        if (kind.scalar) shown = doc.BackValues;
+        if (computes && doc.View.Background == BackFromBuffer) shown = doc.BackValues;
         if (kind.field == ExportField::SwirlSquare) CalcSwirlSquare(doc);
         if (kind.field == ExportField::Vorticity) CalcVorticity(doc);
         result = SaveExportFile(kind, doc, frmVectorTable::LocaleDecimalSeparator(), target);
-        if (kind.scalar) {
+        if (computes && doc.View.Background == BackFromBuffer)
             doc.BackValues = std::move(shown);
+        else if (kind.scalar)
             w.RecalcBackground();
-        }
     }
     if (result != SaveResult::Ok) MessageBox(ExportSaveErrorMessage());
 }
