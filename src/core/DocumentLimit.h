@@ -13,10 +13,11 @@ namespace sx {
 
 // 4096 x 4096 nodes. A node costs 28 bytes in the document (U, V and the
 // background value as doubles, the status), 20 in the undo snapshot and 20
-// in the field buffer; the largest passing copy (a text or PDF export held
-// in memory before it is written) adds up to about 130 more. So a document
-// at the bound peaks near 3.4 GB: a quarter of a 16 GiB desktop, leaving room
-// for the system, a second document and the other programs.
+// in the field buffer; the largest passing copy (the whole table's text on
+// its way to the clipboard) adds about 40 more, while exports and saves
+// write in pieces of a megabyte. So a document at the bound peaks near
+// 1.8 GB: well below a quarter of a 16 GiB desktop, leaving room for the
+// system, a second document and the other programs.
 constexpr uint64_t kMaxDocumentNodes = uint64_t{1} << 24;
 
 // The bound in force: kMaxDocumentNodes unless lowered.
