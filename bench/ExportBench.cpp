@@ -16,9 +16,10 @@
 #include <memory>
 #include <string>
 
-#include "ReferenceNumbers.h"
 #include "AtomicFile.h"
 #include "BesideTiming.h"
+#include "FileBytes.h"
+#include "ReferenceNumbers.h"
 #include "SampleField.h"
 #include "SdxFile.h"
 #include "TextExports.h"

@@ -13,6 +13,7 @@
 
 #include "AtomicFile.h"
 #include "DatFile.h"
+#include "FileBytes.h"
 #include "SampleField.h"
 #include "SdxFile.h"
 #include "VecFile.h"

@@ -681,14 +681,6 @@ ReadResult ReadDatFile(const std::string &path, VectorDocument &doc) {
 
 bool WriteDat(const VectorDocument &doc, ByteSink &sink) { return DatWriter(sink).Write(doc); }
 
-std::optional<std::string> DatBytes(const VectorDocument &doc) {
-    if (DatRefusal(doc)) return std::nullopt;
-    std::string out;
-    StringSink sink(out);
-    if (!WriteDat(doc, sink)) return std::nullopt;
-    return out;
-}
-
 SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path, std::optional<UserMessage> *refusal) {
     if (std::optional<UserMessage> m = DatRefusal(doc)) {
         if (refusal) *refusal = std::move(m);

@@ -31,8 +31,6 @@ std::optional<UserMessage> DatColumnRefusal(const VectorDocument &doc);
 // The lines as the writer lays them out, without the checks of a save;
 // false when a piece was refused or a line cannot be formed.
 bool WriteDat(const VectorDocument &doc, ByteSink &sink);
-// The whole file as the writer lays it out; empty when DatRefusal gives a message.
-std::optional<std::string> DatBytes(const VectorDocument &doc);
 // Through a temporary file: WriteFailed (old file untouched, nothing written)
 // also when DatRefusal gives a message, which then lands in `refusal`.
 SaveResult WriteDatFile(const VectorDocument &doc, const std::string &path,

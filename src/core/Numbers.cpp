@@ -365,23 +365,6 @@ double ParseNumber(const std::string &text) { return LeadingNumber(text, false);
 
 double ParseNumberSkippingBlanks(const std::string &text) { return LeadingNumber(text, true); }
 
-std::optional<double> ParseNumberStrict(const std::string &text) {
-    size_t end = 0;
-    std::string num = LeadingNumeral(text, end, false);
-    if (num.empty()) return std::nullopt;
-    for (size_t k = end; k < text.size(); ++k)
-        if (!IsBlank(text[k])) return std::nullopt;
-    const double v = ParseNumeral(num.c_str());
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
 double RoundHalfEven(double x) { return std::nearbyint(x); }
-
-std::optional<int16_t> RoundToInt16(double x) {
-    auto r = RoundToInt32(x);
-    if (!r || *r < -32768 || *r > 32767) return std::nullopt;
-    return static_cast<int16_t>(*r);
-}
 
 }  // namespace sx

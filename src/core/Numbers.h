@@ -39,8 +39,6 @@ double ParseNumeral(const char *numeral);
 // The same, but blanks between the digits are skipped too ("1 000" reads
 // 1000): the vector editor and the streamline step read typed numbers so.
 double ParseNumberSkippingBlanks(const std::string &text);
-// Strict: the whole text (leading and trailing blanks allowed) must be one number.
-std::optional<double> ParseNumberStrict(const std::string &text);
 
 // Nearest whole number, halves to even. Empty for NaN, infinity or a value
 // outside the 32-bit range, so that no such value reaches an integer.
@@ -52,7 +50,6 @@ inline std::optional<int32_t> RoundToInt32(double x) {
     if (r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
     return static_cast<int32_t>(r);
 }
-std::optional<int16_t> RoundToInt16(double x);
 double RoundHalfEven(double x);
 // Integer division truncating toward zero (b != 0).
 inline int32_t IntDiv(int32_t a, int32_t b) { return a / b; }

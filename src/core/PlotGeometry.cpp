@@ -141,25 +141,6 @@ std::optional<std::array<IntPoint, 5>> ArrowPoints(int i, int j, double u, doubl
     return p;
 }
 
-ArrowSet VectorArrows(const VectorDocument &doc, const PlotGeometry &g, double drawScale, double tppX, double tppY) {
-    ArrowSet set;
-    const double cwPix = g.cw / tppX, chPix = g.ch / tppY;
-    const double scale = drawScale / tppX;
-    set.DrawScaleAfter = scale * tppX;
-    const int32_t colVector = doc.Colors[ColVector], colQuest = doc.Colors[ColVectorQuest];
-    for (int j = 1; j <= doc.NY; ++j) {
-        for (int i = 1; i <= doc.NX; ++i) {
-            const size_t k = doc.Index(i, j);
-            const int32_t st = doc.Statuses[k];
-            if (st <= 0) continue;
-            auto pts = ArrowPoints(i, j, doc.Us[k], doc.Vs[k], cwPix, chPix, scale, g.sgnX, g.sgnY);
-            if (!pts) continue;
-            set.Arrows.push_back(PlotArrow{*pts, st == StatusQuestionable ? colQuest : colVector});
-        }
-    }
-    return set;
-}
-
 std::optional<VectorStrokes> DrawVectorStrokes(int32_t fromX, int32_t fromY, int32_t stepX, int32_t stepY) {
     IntGuard c;
     VectorStrokes s;

@@ -105,12 +105,6 @@ struct PlotArrow {
 // Arrow of node (i, j) with velocity (u, v); cw, ch in pixels, scale in pixels per m/s.
 std::optional<std::array<IntPoint, 5>> ArrowPoints(int i, int j, double u, double v, double cwPixels, double chPixels,
                                                    double scalePixels, int sgnX, int sgnY);
-struct ArrowSet {
-    std::vector<PlotArrow> Arrows;  // valid nodes, row by row (j outer, i inner)
-    double DrawScaleAfter = 0;      // DrawScale / tppX * tppX, what the redraw leaves in DrawScale
-};
-// All arrows of a redraw, drawScale in twips per m/s, tpp the twips per pixel.
-ArrowSet VectorArrows(const VectorDocument &doc, const PlotGeometry &g, double drawScale, double tppX, double tppY);
 
 // DrawVector in twips: a line Foot -> Tip and a single point at Foot; when
 // the step is not zero also two strokes Tip -> Barb1 and Tip -> Barb2.

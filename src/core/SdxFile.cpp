@@ -257,14 +257,6 @@ bool WriteSdx(const VectorDocument &doc, ByteSink &sink) {
     return sink.Write(out);
 }
 
-std::string SdxBytes(const VectorDocument &doc) {
-    std::string out;
-    out.reserve(512 + doc.NodeCount() * 20 + (doc.PosXs.size() + doc.PosYs.size()) * 8 + doc.InfoText.size());
-    StringSink sink(out);
-    WriteSdx(doc, sink);
-    return out;
-}
-
 bool SdxWritable(const VectorDocument &doc) {
     if (TextTooLongMessage(doc, false)) return false;
     const size_t nodes = doc.NodeCount();

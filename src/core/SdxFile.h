@@ -21,11 +21,10 @@ struct ReadResult {
 ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc);
 ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc);
 
-std::string SdxBytes(const VectorDocument &doc);
-// The same bytes streamed into `sink`, the arrays straight from the
+// The file's bytes streamed into `sink`, the arrays straight from the
 // document; false when the sink refused a piece.
 bool WriteSdx(const VectorDocument &doc, ByteSink &sink);
-// False when the reader would refuse what SdxBytes gives: a value that is not
+// False when the reader would refuse what WriteSdx gives: a value that is not
 // finite, arrays that do not match the grid, a grid or a text above the bound.
 bool SdxWritable(const VectorDocument &doc);
 // Streamed through a temporary file; WriteFailed, the old file untouched,

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "DocumentLimit.h"
+#include "FileBytes.h"
 #include "Numbers.h"
 #include "PeakMemory.h"
 #include "SameField.h"

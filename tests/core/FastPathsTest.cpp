@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "FileBytes.h"
 #include "LocalMedianField.h"
 #include "RandomField.h"
 #include "ReferenceOps.h"

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "DatFile.h"
+#include "FileBytes.h"
 #include "KernelFilter.h"
 #include "Mathematical.h"
 #include "SampleField.h"

@@ -87,15 +87,12 @@ TEST(PlotGeometry, ArrowHead) {
     EXPECT_EQ(s->Barb1, (IntPoint{-5, 1}));
     EXPECT_FALSE(DrawVectorStrokes(5, 6, 0, 0).value().Head);
 
-    // a redraw: valid nodes only, status 5 in its own colour, DrawScale back in twips
-    auto d = Grid(2, 2);
-    d.U(1, 1) = 1;
-    d.Status(2, 1) = StatusQuestionable;
-    d.Status(1, 2) = StatusInvalid;
-    ArrowSet set = VectorArrows(d, MakePlotGeometry(d, 300, 300), 150, 15, 15);
-    ASSERT_EQ(set.Arrows.size(), 3u);
-    EXPECT_EQ(set.Arrows[1].Color, d.Colors[ColVectorQuest]);
-    EXPECT_EQ(set.Arrows[0].Points[1], (IntPoint{17, 7}));  // <100/15> + 10 pixels
+    // an arrow of the plot in pixels: cells of 100 twips at 15 twips a pixel, 10 pixels per m/s
+    const auto d = Grid(2, 2);
+    const PlotGeometry g = MakePlotGeometry(d, 300, 300);
+    const auto arrow = ArrowPoints(1, 1, 1, 0, g.cw / 15, g.ch / 15, 150.0 / 15, g.sgnX, g.sgnY);
+    ASSERT_TRUE(arrow);
+    EXPECT_EQ((*arrow)[1], (IntPoint{17, 7}));  // <100/15> + 10 pixels
 }
 
 TEST(PlotGeometry, BackgroundCellsAndCritPoint) {

@@ -11,6 +11,7 @@
 
 #include "DatFile.h"
 #include "DocumentLimit.h"
+#include "FileBytes.h"
 #include "ReadOutcome.h"
 #include "SampleField.h"
 #include "SdxFile.h"

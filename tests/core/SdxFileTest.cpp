@@ -11,6 +11,7 @@
 
 #include "BinaryIO.h"
 #include "DocumentLimit.h"
+#include "FileBytes.h"
 #include "PeakMemory.h"
 #include "SampleField.h"
 #include "SaveFaults.h"

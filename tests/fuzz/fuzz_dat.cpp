@@ -1,6 +1,7 @@
 // EdPIV text files: what the writer makes of a document the reader took
 // reads back to the same grid (a field without valid vectors is not read).
 #include "DatFile.h"
+#include "FileBytes.h"
 #include "FuzzReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

@@ -2,6 +2,7 @@
 // reads back to the same grid.
 #include <cstdlib>
 
+#include "FileBytes.h"
 #include "FuzzReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
