@@ -33,12 +33,12 @@ char *WriteFixed(char *p, double x, int decimals, char decimalSeparator);
 // text starts with no number. Leading blanks are skipped; reading stops at
 // the first character that cannot continue the number ("1 00" and "1,5" read 1).
 double ParseNumber(const std::string &text);
-// A plain numeral ("-1.5e3") read as the C library reads it in the C locale,
-// whatever locale the program runs under.
-double ParseNumeral(const char *numeral);
 // The same, but blanks between the digits are skipped too ("1 000" reads
 // 1000): the vector editor and the streamline step read typed numbers so.
 double ParseNumberSkippingBlanks(const std::string &text);
+// A plain numeral ("-1.5e3") read as the C library reads it in the C locale,
+// whatever locale the program runs under.
+double ParseNumeral(const char *numeral);
 
 // Nearest whole number, halves to even. Empty for NaN, infinity or a value
 // outside the 32-bit range, so that no such value reaches an integer.

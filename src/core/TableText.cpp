@@ -1,7 +1,6 @@
 #include "TableText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -13,62 +12,13 @@ namespace sx {
 const char *const kTableCornerText = "Position in mm";
 const char *const kTableToolTip = "Geschwindigkeit in m/s";
 
-namespace {
-
-// Most table numbers: scale, round to a whole number, write its digits. The
-// product is off by at most 2^-13 below 1e12, so it rounds like the exact
-// value unless it lies near a half; those and large values take to_chars.
-bool AppendFixedFast(std::string &out, double x, int decimals, char decimalSeparator) {
-    static const double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-    if (decimals < 0 || decimals > 8) return false;
-    const double scaled = x * kPow10[decimals];
-    if (!(std::fabs(scaled) < 1e12)) return false;
-    const double whole = std::floor(scaled);
-    const double frac = scaled - whole;
-    if (std::fabs(frac - 0.5) < 1e-3) return false;
-    const int64_t r = static_cast<int64_t>(frac > 0.5 ? whole + 1 : whole);
-    uint64_t a = static_cast<uint64_t>(r < 0 ? -r : r);
-    char buf[32];
-    char *e = buf + sizeof buf;
-    char *p = e;
-    for (int k = 0; k < decimals; ++k) {
-        *--p = static_cast<char>('0' + a % 10);
-        a /= 10;
-    }
-    if (decimals > 0) *--p = decimalSeparator;
-    do {
-        *--p = static_cast<char>('0' + a % 10);
-        a /= 10;
-    } while (a != 0);
-    if (std::signbit(x)) *--p = '-';  // also for -0 and what rounds to it, as printf does
-    out.append(p, e);
-    return true;
-}
-
-}  // namespace
-
 void AppendFixed(std::string &out, double x, int decimals, char decimalSeparator) {
-    if (!std::isfinite(x)) {
+    if (decimals > 16) {
         out += FormatFixed(x, decimals, decimalSeparator);
         return;
     }
-    if (AppendFixedFast(out, x, decimals, decimalSeparator)) return;
-    // to_chars is exact like printf("%.*f") and much faster
-    char buf[400];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
-    if (res.ec != std::errc()) {
-        out += FormatFixed(x, decimals, decimalSeparator);
-        return;
-    }
-    const size_t start = out.size();
-    out.append(buf, res.ptr);
-    if (decimalSeparator != '.') {
-        for (size_t k = start; k < out.size(); ++k)
-            if (out[k] == '.') {
-                out[k] = decimalSeparator;
-                break;
-            }
-    }
+    char buf[FixedRoom(16)];
+    out.append(buf, WriteFixed(buf, x, decimals, decimalSeparator));
 }
 
 std::string TableCellText(const VectorDocument &doc, int i, int j, char decimalSeparator) {
