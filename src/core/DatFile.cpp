@@ -378,11 +378,6 @@ void AppendHeaderNumber(std::string &out, int32_t v) {
     AppendInteger(out, v);
 }
 
-void AppendFixed(std::string &out, double x, int decimals) {
-    char buf[FixedRoom(4)];  // the writer asks for 3 or 4 decimals
-    out.append(buf, WriteFixed(buf, x, decimals, '.'));
-}
-
 // Spaces(r - (p - 1)) and the text, p the position of the text's last ".".
 void AppendAligned(std::string &out, const std::string &text, int r) {
     const size_t dot = text.rfind('.');
@@ -441,13 +436,13 @@ public:
             std::string &t = colPixel[static_cast<size_t>(i - 1)];
             AppendInteger(t, *px);
             if (t.size() < 7) t.append(7 - t.size(), ' ');
-            AppendFixed(colMm[static_cast<size_t>(i - 1)], doc.PosX(i), 3);
+            AppendFixed(colMm[static_cast<size_t>(i - 1)], doc.PosX(i), 3, '.');
         }
         for (int32_t j = 1; j <= doc.NY; ++j) {
             const std::optional<int32_t> py = RoundToInt32(doc.PosY(j) / 10 * R);
             if (!py) return false;
             AppendInteger(rowPixel[static_cast<size_t>(j - 1)], *py);
-            AppendFixed(rowMm[static_cast<size_t>(j - 1)], doc.PosY(j), 3);
+            AppendFixed(rowMm[static_cast<size_t>(j - 1)], doc.PosY(j), 3, '.');
         }
 
         std::string field;
@@ -467,7 +462,7 @@ public:
                     return false;
                 for (double value : values) {
                     field.clear();
-                    AppendFixed(field, value, 4);
+                    AppendFixed(field, value, 4, '.');
                     AppendAligned(buf_, field, r);
                     r = 5;
                 }
@@ -475,7 +470,7 @@ public:
                 AppendAligned(buf_, yMm, 6);
                 for (double value : {u, v}) {
                     field.clear();
-                    AppendFixed(field, value, 4);
+                    AppendFixed(field, value, 4, '.');
                     AppendAligned(buf_, field, 5);
                 }
                 buf_ += "\r\n";

@@ -28,6 +28,15 @@ constexpr size_t FixedRoom(int decimals) { return 330 + static_cast<size_t>(deci
 char *WriteStrNumber(char *p, double x);
 char *WritePrintNumber(char *p, double x, char decimalSeparator);
 char *WriteFixed(char *p, double x, int decimals, char decimalSeparator);
+// FormatFixed appended to `out` (inline: the table and the DAT writer call it per number).
+inline void AppendFixed(std::string &out, double x, int decimals, char decimalSeparator) {
+    if (decimals > 16) {
+        out += FormatFixed(x, decimals, decimalSeparator);
+        return;
+    }
+    char buf[FixedRoom(16)];
+    out.append(buf, WriteFixed(buf, x, decimals, decimalSeparator));
+}
 
 // The leading number of a text, "." the only decimal separator; 0 when the
 // text starts with no number. Leading blanks are skipped; reading stops at

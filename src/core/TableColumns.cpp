@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Numbers.h"
 #include "TableText.h"
 
 namespace sx {

@@ -12,15 +12,6 @@ namespace sx {
 const char *const kTableCornerText = "Position in mm";
 const char *const kTableToolTip = "Geschwindigkeit in m/s";
 
-void AppendFixed(std::string &out, double x, int decimals, char decimalSeparator) {
-    if (decimals > 16) {
-        out += FormatFixed(x, decimals, decimalSeparator);
-        return;
-    }
-    char buf[FixedRoom(16)];
-    out.append(buf, WriteFixed(buf, x, decimals, decimalSeparator));
-}
-
 std::string TableCellText(const VectorDocument &doc, int i, int j, char decimalSeparator) {
     if (doc.Status(i, j) < 0) return std::string();
     std::string s;

@@ -59,7 +59,4 @@ CellRect SelectionRect(const VectorDocument &doc, int col, int row, int colSel, 
 // status 2, the valid count follows. The caller takes the undo snapshot first.
 void PasteVector(VectorDocument &doc, const CellRect &rect, double x, double y);
 
-// Appends `x` with exactly `decimals` digits, as FormatFixed writes it.
-void AppendFixed(std::string &out, double x, int decimals, char decimalSeparator);
-
 }  // namespace sx

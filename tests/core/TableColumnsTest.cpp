@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "Numbers.h"
 #include "TableColumns.h"
 #include "TableText.h"
 #include "ValidField.h"
