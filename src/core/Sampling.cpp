@@ -154,13 +154,6 @@ bool WriteTrajectoryText(const Streamline &line, double exportDistance, char sep
     return out.Finish();
 }
 
-std::string TrajectoryFileText(const Streamline &line, double exportDistance, char sep) {
-    std::string text;
-    StringSink sink(text);
-    WriteTrajectoryText(line, exportDistance, sep, sink);
-    return text;
-}
-
 std::string TrajectoryProposedName(const std::string &filePath) { return BaseNameOf(filePath) + " TRA"; }
 
 std::string TrajectoryTargetPath(const std::string &chosenPath, int filterIndex) {

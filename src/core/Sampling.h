@@ -48,9 +48,8 @@ Streamline TraceStreamline(const VectorDocument &doc, const PlotGeometry &g, dou
                            double y0, double stepFactor);
 
 // TrajectoryFile: header, start point, then every point at least
-// exportDistance mm from the point written before it. CR LF lines.
-std::string TrajectoryFileText(const Streamline &line, double exportDistance, char decimalSeparator);
-// The same text streamed into `sink`; false when the sink refused a piece.
+// exportDistance mm from the point written before it. CR LF lines, streamed
+// into `sink`; false when the sink refused a piece.
 bool WriteTrajectoryText(const Streamline &line, double exportDistance, char decimalSeparator, ByteSink &sink);
 extern const char kTrajectoryFilter[];
 // Name proposed in the save dialog: the document's file name without its extension, and " TRA".

@@ -162,35 +162,7 @@ void WriteExport(TextPieces &out, ExportFormat format, const VectorDocument &doc
     }
 }
 
-std::string ExportText(ExportFormat format, const VectorDocument &doc, char sep) {
-    std::string text;
-    StringSink sink(text);
-    TextPieces out(sink);
-    WriteExport(out, format, doc, sep);
-    out.Finish();
-    return text;
-}
-
 }  // namespace
-
-std::string StanfordVectorFile(const VectorDocument &doc, char sep) {
-    return ExportText(ExportFormat::StanfordVector, doc, sep);
-}
-std::string StanfordProfileFile(const VectorDocument &doc, char sep) {
-    return ExportText(ExportFormat::StanfordProfile, doc, sep);
-}
-std::string StanfordScalarFile(const VectorDocument &doc, char sep) {
-    return ExportText(ExportFormat::StanfordScalar, doc, sep);
-}
-std::string TecPlotScalarFile(const VectorDocument &doc, char sep, bool squareRoot) {
-    return ExportText(squareRoot ? ExportFormat::TecPlotRoot : ExportFormat::TecPlotScalar, doc, sep);
-}
-std::string MatlabVectorFile(const VectorDocument &doc) { return ExportText(ExportFormat::MatlabVector, doc, '.'); }
-std::string MatlabScalarFile(const VectorDocument &doc) { return ExportText(ExportFormat::MatlabScalar, doc, '.'); }
-
-std::string ExportFileText(const TextExportKind &kind, const VectorDocument &doc, char sep) {
-    return ExportText(kind.format, doc, sep);
-}
 
 bool WriteExportText(const TextExportKind &kind, const VectorDocument &doc, char sep, ByteSink &sink) {
     TextPieces out(sink);

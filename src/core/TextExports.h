@@ -14,29 +14,22 @@ namespace sx {
 
 class ByteSink;
 
-// Valid nodes, first row first: x, y, U, V, |V|. The header carries the
-// Galilei velocity and, while a critical point is marked, its position.
-std::string StanfordVectorFile(const VectorDocument &doc, char decimalSeparator);
-// One line per row with a valid node: y and the mean vector of the row.
-std::string StanfordProfileFile(const VectorDocument &doc, char decimalSeparator);
-// BackValues as a matrix: one line per column, rows from the last to the first.
-std::string StanfordScalarFile(const VectorDocument &doc, char decimalSeparator);
-// x, y, value per node, columns outer, rows from the last; with squareRoot
-// the value is the root of BackValues (a negative stored value keeps its
-// sign: -sqrt(-v)).
-std::string TecPlotScalarFile(const VectorDocument &doc, char decimalSeparator, bool squareRoot);
-// Every node, first row first; an invalid node is written as 0;0.
-std::string MatlabVectorFile(const VectorDocument &doc);
-// BackValues as a matrix under a header row of y positions.
-std::string MatlabScalarFile(const VectorDocument &doc);
-
 enum class ExportFormat {
+    // Valid nodes, first row first: x, y, U, V, |V|. The header carries the
+    // Galilei velocity and, while a critical point is marked, its position.
     StanfordVector,
+    // One line per row with a valid node: y and the mean vector of the row.
     StanfordProfile,
+    // BackValues as a matrix: one line per column, rows from the last to the first.
     StanfordScalar,
+    // x, y, value per node, columns outer, rows from the last.
     TecPlotScalar,
+    // The same with the root of BackValues (a negative stored value keeps
+    // its sign: -sqrt(-v)).
     TecPlotRoot,
+    // Every node, first row first; an invalid node is written as 0;0.
     MatlabVector,
+    // BackValues as a matrix under a header row of y positions.
     MatlabScalar
 };
 enum class ExportField { None, SwirlSquare, Vorticity };
@@ -61,9 +54,8 @@ extern const TextExportKind kExportTecPlotVorticity;
 extern const TextExportKind kExportMatlabVectorfield;
 extern const TextExportKind kExportMatlabSwirlSquare;
 
-// The file text of an export from the document as it stands.
-std::string ExportFileText(const TextExportKind &kind, const VectorDocument &doc, char decimalSeparator);
-// The same text streamed into `sink` in pieces; false when the sink refused one.
+// The file text of an export from the document as it stands, streamed into
+// `sink` in pieces; false when the sink refused one.
 bool WriteExportText(const TextExportKind &kind, const VectorDocument &doc, char decimalSeparator, ByteSink &sink);
 // Writes the export file through a temporary file, the old file whole on any failure.
 SaveResult SaveExportFile(const TextExportKind &kind, const VectorDocument &doc, char decimalSeparator,

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "Sampling.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ByteSink.h"
+#include "FileBytes.h"
 #include "Numbers.h"
 #include "SampleField.h"
 #include "SaveFaults.h"

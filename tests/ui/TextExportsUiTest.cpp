@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "DerivedFields.h"
+#include "FileBytes.h"
 #include "SampleDocument.h"
 #include "TextExports.h"
 #include "UiTestSupport.h"
