@@ -14,10 +14,9 @@ public:
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 
+private:
     void Raise();
     void Drop();
-
-private:
     bool up_ = false;
 };
 
