@@ -81,12 +81,18 @@ bool ResolveLink(const std::string &name, std::string &file) {
     return true;
 }
 
+// The folder a file lies in, as the system opens it.
+std::string FolderForOpening(const std::string &path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 // Removes NAME.tmp-XXXXXX beside `target`: the temporary files of earlier
 // saves of it that were killed before their commit. A save still running
 // holds the lock on its file, which is therefore left alone.
 void RemoveLeftovers(const std::string &target) {
     const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string folder = FolderForOpening(target);
     const std::string prefix = target.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
     DIR *dir = ::opendir(folder.c_str());
     if (!dir) return;
@@ -109,9 +115,7 @@ void RemoveLeftovers(const std::string &target) {
 // Makes the rename itself durable. Some file systems cannot sync a folder;
 // the new content is complete by then, so a failure here changes nothing.
 void SyncFolderOf(const std::string &path) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderForOpening(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
