@@ -12,17 +12,17 @@ namespace {
 
 constexpr int kMaxSupport = 8;
 
-// The nodes of the 3 x 3 window around `at`, clipped to the grid.
+// The nodes of the 3 x 3 window around `at`, clipped to the grid, column by
+// column as the filters visit theirs: the window's sums are added in this
+// order, and their last bit decides many a rounded table text.
 template <typename F>
 inline void ForWindow(size_t at, int nx, int ny, F &&f) {
     const int i = static_cast<int>(at % static_cast<size_t>(nx));
     const int j = static_cast<int>(at / static_cast<size_t>(nx));
     const int i0 = std::max(i - 1, 0), i1 = std::min(i + 1, nx - 1);
     const int j0 = std::max(j - 1, 0), j1 = std::min(j + 1, ny - 1);
-    for (int jj = j0; jj <= j1; ++jj) {
-        const size_t row = static_cast<size_t>(jj) * static_cast<size_t>(nx);
-        for (int ii = i0; ii <= i1; ++ii) f(row + static_cast<size_t>(ii));
-    }
+    for (int ii = i0; ii <= i1; ++ii)
+        for (int jj = j0; jj <= j1; ++jj) f(static_cast<size_t>(jj) * static_cast<size_t>(nx) + static_cast<size_t>(ii));
 }
 
 }  // namespace
