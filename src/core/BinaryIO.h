@@ -118,10 +118,6 @@ public:
         out_.append(b, sizeof(T));
     }
     void WriteBytes(const std::string &s) { out_.append(s); }
-    template <typename T, typename A>
-    void WriteArray(const std::vector<T, A> &v) {
-        if (!v.empty()) out_.append(reinterpret_cast<const char *>(v.data()), v.size() * sizeof(T));
-    }
 
 private:
     std::string &out_;

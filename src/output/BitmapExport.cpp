@@ -91,9 +91,9 @@ void frmVectorTable::mnuExportVectorfieldAsBitmap_Click() {
     cd.Flags = 6;
     cd.DialogTitle = QStringLiteral("Bitmap exportieren");
     if (!cd.ShowSave()) return;
+    WaitCursor busy;
     const std::string target = BitmapTargetPath(FilePathBytes(cd.FileName));
     if (!MayWriteTarget(cd, target)) return;
-    WaitCursor busy;
 
     // Only sizes that four digits can give are drawn; anything else (an
     // exponent pasted into a box) and a bitmap the memory cannot hold is

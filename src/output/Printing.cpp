@@ -125,6 +125,7 @@ void frmVectorTable::mnuPrint_Click() {
         cd.Flags = 6;
         cd.DialogTitle = QString();
         if (!cd.ShowSave()) return;
+        WaitCursor busy;
         std::string path = FilePathBytes(cd.FileName);
         if (FileNameOf(path).find('.') == std::string::npos) path += ".pdf";
         if (!MayWriteTarget(cd, path)) return;

@@ -30,13 +30,14 @@ void RunTextExport(frmVectorTable &w, const TextExportKind &kind) {
     cd.DialogTitle = QString();
     // Cancel ends the command with nothing computed or written
     if (!cd.ShowSave()) return;
+    // up from the chosen name on; a question takes it down while it waits
+    WaitCursor busy;
     const std::string target = ExportTargetPath(kind, FilePathBytes(cd.FileName), cd.FilterIndex);
     if (!MayWriteTarget(cd, target)) return;
 
     VectorDocument &doc = w.doc;
     SaveResult result;
     {
-        WaitCursor busy;
         // The background array is the working array; what it showed comes back
         // afterwards. Swirl and vorticity are computed again; only values taken
         // from the buffer, which may have changed since, need a copy, and a

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
+#include <optional>
 
 #include "FileNames.h"
 #include "HelpContext.h"
@@ -174,6 +175,10 @@ QStringList QtFilterList(const QString &filter) {
 }
 
 bool QtUser::ShowFileDialog(FileDialogRequest &r) {
+    // Declared before the dialog, so that it is up while the dialog is torn
+    // down: that waits for the dialog's folder reader, which takes a while in
+    // a folder of thousands of files.
+    std::optional<WaitCursor> busy;
     // An empty title shows Qt's default ("Öffnen", "Speichern unter").
     QFileDialog dlg(ActiveParent(), r.title);
     // Qt's own dialog everywhere: the same German texts and behaviour on every desktop
@@ -202,6 +207,8 @@ bool QtUser::ShowFileDialog(FileDialogRequest &r) {
         accepted = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
     }
     if (!accepted) return false;
+    // the chosen file starts the command's work: the hourglass goes up now
+    busy.emplace();
     r.fileName = ResolveDialogFileName(dlg.selectedFiles().first());
     r.filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
     if (r.filterIndex < 1) r.filterIndex = 1;

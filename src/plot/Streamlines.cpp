@@ -3,6 +3,7 @@
 // to a text file.
 
 #include <QAction>
+#include <optional>
 #include <vector>
 
 #include "AtomicFile.h"
@@ -27,6 +28,7 @@ void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
     const QAction *exportItem = Action("mnuExportTrajectory");
     const bool exporting = exportItem && exportItem->isChecked();
     AtomicFileWriter file;
+    std::optional<WaitCursor> busy;
     if (exporting) {
         if (!frame_) return;
         CommonDialog &cd = frame_->CommonDlg();
@@ -35,9 +37,12 @@ void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
         cd.FileName = FileNameFromBytes(TrajectoryProposedName(doc.FilePath));
         cd.Flags = 6;
         cd.DialogTitle = QString();
-        // a redraw under the hourglass may get here: the dialog waits without it
-        WaitCursorPause ask;
-        if (!cd.ShowSave()) return;
+        {
+            // a redraw under the hourglass may get here: the dialog waits without it
+            WaitCursorPause ask;
+            if (!cd.ShowSave()) return;
+        }
+        busy.emplace();
         const std::string target = TrajectoryTargetPath(FilePathBytes(cd.FileName), cd.FilterIndex);
         if (!MayWriteTarget(cd, target)) return;
         if (!file.Open(target)) {
@@ -46,9 +51,9 @@ void frmVectorTable::DrawTrajectory(double x0, double y0, double step) {
         }
     }
 
+    if (!busy) busy.emplace();
     Streamline line;
     {
-        WaitCursor busy;
         const PlotGeometry g = MakePlotGeometry(doc, pic.ScaleWidth(), pic.ScaleHeight());
         line = TraceStreamline(doc, g, PictureBox::TwipsPerPixelX(), PictureBox::TwipsPerPixelY(), x0, y0, step);
         std::vector<QPoint> points;
