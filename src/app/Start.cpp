@@ -1,7 +1,6 @@
 #include "Start.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
@@ -39,7 +38,7 @@ bool HandedToPrevInstance(const QString &commandLine, InstanceChannel &channel) 
     if (commandLine == QLatin1String("::IDESTART")) return true;
     const QString trimmed = TrimBlanks(commandLine);
     SendToPrevInstance(trimmed.isEmpty() ? QStringLiteral("::ShowForm")
-                                         : AbsoluteCommandLine(trimmed, QDir::currentPath()));
+                                         : AbsoluteCommandLine(trimmed, WorkingFolder()));
     return true;
 }
 

@@ -183,11 +183,12 @@ void frmMain::MDIForm_Load(const QString &commandLine) {
         if (!path.isEmpty() && path.endsWith(QLatin1Char('"'))) path.chop(1);
         HelpScope help(HelpPageForName(QStringLiteral("mnuOpen")));
         if (FileExists(FilePathBytes(path))) {
-            commonDialog.FileName = path;
+            // from the root: a later dialog proposes it whatever the working folder then is
+            commonDialog.FileName = AbsoluteFileName(path);
             OpenDocumentWindow();
         } else {
-            MessageBox("Datei '" + path.toStdString() + "' wurde nicht gefunden!", MsgIcon::Exclamation, MsgButtons::Ok,
-                       "Strudelax - Datei nicht gefunden");
+            MessageBox("Datei '" + FilePathBytes(path) + "' wurde nicht gefunden!", MsgIcon::Exclamation,
+                       MsgButtons::Ok, "Strudelax - Datei nicht gefunden");
         }
     }
 }
@@ -262,7 +263,7 @@ void frmMain::TryToOpen(const QString &fullFileName) {
         commonDialog.FileName = fullFileName;
         OpenDocumentWindow();
     } else {
-        MessageBox("Datei '" + fullFileName.toStdString() + "' wurde nicht gefunden!", MsgIcon::Exclamation,
+        MessageBox("Datei '" + FilePathBytes(fullFileName) + "' wurde nicht gefunden!", MsgIcon::Exclamation,
                    MsgButtons::Ok, "Strudelax - Datei nicht gefunden");
     }
 }

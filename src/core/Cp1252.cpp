@@ -26,6 +26,47 @@ void AppendUtf8(std::string &out, char32_t cp) {
 
 }  // namespace
 
+int Utf8SequenceLength(const unsigned char *p, size_t left) {
+    const unsigned char c = p[0];
+    int n = 0;
+    uint32_t cp = 0;
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4, cp = c & 0x07;
+    else
+        return 0;
+    if (left < static_cast<size_t>(n)) return 0;
+    for (int k = 1; k < n; ++k) {
+        if ((p[k] & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return n;
+}
+
+std::string ShowableText(const std::string &bytes) {
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const size_t size = bytes.size();
+    std::string out;
+    out.reserve(size);
+    for (size_t k = 0; k < size;) {
+        const int n = Utf8SequenceLength(p + k, size - k);
+        if (n > 0) {
+            out.append(bytes, k, static_cast<size_t>(n));
+            k += static_cast<size_t>(n);
+        } else {
+            out += Cp1252ToUtf8(std::string(1, bytes[k]));
+            ++k;
+        }
+    }
+    return out;
+}
+
 std::string Cp1252ToUtf8(const std::string &bytes) {
     std::string out;
     out.reserve(bytes.size());

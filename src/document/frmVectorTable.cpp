@@ -198,7 +198,7 @@ void frmVectorTable::BuildHelpMenu() {
 }
 
 void frmVectorTable::SetCaption() {
-    const QString caption = QString::fromStdString(doc.Caption());
+    const QString caption = ShownText(doc.Caption());
     setWindowTitle(caption);
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) sub->setWindowTitle(caption);
 }

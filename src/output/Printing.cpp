@@ -76,7 +76,7 @@ bool PrintToPdf(frmVectorTable &w, const std::string &path, int16_t size) {
     bytes.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&bytes);
-        pdf.setTitle(QString::fromStdString(w.doc.FileName));
+        pdf.setTitle(ShownText(w.doc.FileName));
         pdf.setPageOrientation(QPageLayout::Landscape);
         PrinterSurface printer(&pdf);
         if (!printer.IsActive()) return false;

@@ -3,41 +3,16 @@
 #include <QFileInfo>
 
 #include <dirent.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "CommonDialog.h"
+#include "Cp1252.h"
 #include "Paths.h"
 #include "UserInteraction.h"
 
 namespace sx {
-
-namespace {
-
-// Length of the valid UTF-8 sequence starting at p[0], 0 when there is none.
-int Utf8Length(const unsigned char *p, qsizetype left) {
-    const unsigned char c = p[0];
-    int n = 0;
-    uint32_t cp = 0;
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF)
-        n = 2, cp = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF)
-        n = 3, cp = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4)
-        n = 4, cp = c & 0x07;
-    else
-        return 0;
-    if (left < n) return 0;
-    for (int k = 1; k < n; ++k) {
-        if ((p[k] & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (p[k] & 0x3F);
-    }
-    // no overlong forms, no surrogates, nothing past U+10FFFF
-    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
-}
-
-}  // namespace
 
 QString DecodeFileName(const QByteArray &bytes) {
     QString out;
@@ -45,7 +20,7 @@ QString DecodeFileName(const QByteArray &bytes) {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype size = bytes.size();
     for (qsizetype k = 0; k < size;) {
-        const int n = Utf8Length(p + k, size - k);
+        const int n = Utf8SequenceLength(p + k, static_cast<size_t>(size - k));
         if (n == 0) {
             out += QChar(static_cast<char16_t>(0xDC00 + p[k]));
             ++k;
@@ -57,19 +32,52 @@ QString DecodeFileName(const QByteArray &bytes) {
     return out;
 }
 
+namespace {
+
+// The character at k stands for a byte that is no UTF-8.
+bool EscapedByte(const QString &name, qsizetype k) {
+    return name[k].unicode() >= 0xDC80 && name[k].unicode() <= 0xDCFF && !(k > 0 && name[k - 1].isHighSurrogate());
+}
+
+}  // namespace
+
 QByteArray EncodeFileName(const QString &name) {
     QByteArray out;
     out.reserve(name.size());
     qsizetype start = 0;
     for (qsizetype k = 0; k <= name.size(); ++k) {
-        const bool escaped = k < name.size() && name[k].unicode() >= 0xDC80 && name[k].unicode() <= 0xDCFF &&
-                             !(k > 0 && name[k - 1].isHighSurrogate());
+        const bool escaped = k < name.size() && EscapedByte(name, k);
         if (k < name.size() && !escaped) continue;
         out += QStringView(name).mid(start, k - start).toUtf8();
         if (escaped) out += static_cast<char>(name[k].unicode() - 0xDC00);
         start = k + 1;
     }
     return out;
+}
+
+QString ShownText(const std::string &text) { return QString::fromStdString(ShowableText(text)); }
+
+QString WorkingFolder() {
+    char *cwd = ::getcwd(nullptr, 0);
+    if (!cwd) return QStringLiteral("/");
+    const QString folder = DecodeFileName(QByteArray(cwd));
+    std::free(cwd);
+    return folder;
+}
+
+QString AbsoluteFileName(const QString &path) {
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/'))) return path;
+    const QString folder = WorkingFolder();
+    return folder.endsWith(QLatin1Char('/')) ? folder + path : folder + QLatin1Char('/') + path;
+}
+
+DialogStart DialogStartFor(const QString &path) {
+    qsizetype firstEscaped = -1;
+    for (qsizetype k = 0; k < path.size() && firstEscaped < 0; ++k)
+        if (EscapedByte(path, k)) firstEscaped = k;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'), firstEscaped < 0 ? -1 : firstEscaped);
+    if (!path.startsWith(QLatin1Char('/')) || slash < 0) return {QString(), path};
+    return {slash == 0 ? QStringLiteral("/") : path.left(slash), path.mid(slash + 1)};
 }
 
 QString TrimBlanks(const QString &text) {

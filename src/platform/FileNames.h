@@ -17,6 +17,25 @@ inline std::string FilePathBytes(const QString &name) { return EncodeFileName(na
 // The way back: a path from the core (a dialog's proposal) as a name.
 inline QString FileNameFromBytes(const std::string &bytes) { return DecodeFileName(QByteArray::fromStdString(bytes)); }
 
+// A message's or a caption's text as shown: the bytes of a name that are no
+// UTF-8 appear as their Windows-1252 characters (the bytes stay in the name).
+QString ShownText(const std::string &text);
+
+// The working folder from the root, its bytes kept (QDir::currentPath()
+// loses those that are no UTF-8).
+QString WorkingFolder();
+// `path` from the root; a relative one lies in the working folder.
+QString AbsoluteFileName(const QString &path);
+
+// Qt's dialogs reach a folder only by a name that is UTF-8 throughout. Where
+// a dialog starts for the proposal `path`: in its folder (from the root) up
+// to the first name that is no UTF-8, with the rest of the path as the name;
+// no folder for a relative path.
+struct DialogStart {
+    QString folder, name;
+};
+DialogStart DialogStartFor(const QString &path);
+
 // Leading and trailing blanks removed (only blanks), the rest untouched.
 QString TrimBlanks(const QString &text);
 

@@ -76,7 +76,7 @@ QString InputBox(const QString &prompt, const QString &title, const QString &def
 }
 
 MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
-    const QString text = QString::fromStdString(m.text);
+    const QString text = ShownText(m.text);
     QWidget *parent = ActiveParent();
     if (MessageTooTallForScreen(text, parent)) {
         ScrollMessageBox box(m, parent);
@@ -86,7 +86,7 @@ MsgAnswer QtUser::ShowMessage(const UserMessage &m) {
         return box.Answer();
     }
     QMessageBox box(parent);
-    box.setWindowTitle(QString::fromStdString(m.title));
+    box.setWindowTitle(ShownText(m.title));
     // file names and field texts may hold "<": never read them as markup
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
@@ -195,7 +195,18 @@ bool QtUser::ShowFileDialog(FileDialogRequest &r) {
     dlg.setNameFilters(filters);
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dlg.selectNameFilter(filters[r.filterIndex - 1]);
     if (!r.initDir.isEmpty()) dlg.setDirectory(r.initDir);
-    if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+    if (!r.fileName.isEmpty()) {
+        // a folder whose name is no UTF-8 cannot be shown: the dialog starts
+        // in the last one it can show, with the rest of the path as the name,
+        // and gives back the same path on Return
+        const DialogStart start = DialogStartFor(r.fileName);
+        if (start.name.contains(QLatin1Char('/'))) {
+            dlg.setDirectory(start.folder);
+            dlg.selectFile(start.name);
+        } else {
+            dlg.selectFile(r.fileName);
+        }
+    }
     FitFileColumns(&dlg);
     // roomy enough that sizes, types and dates are not cut off
     dlg.resize(QSize(800, 520).boundedTo(LargestClientSize(dlg.parentWidget())));

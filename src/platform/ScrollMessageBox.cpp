@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "FileNames.h"
 #include "MessageButtons.h"
 #include "ScreenFit.h"
 
@@ -59,7 +60,7 @@ bool MessageTooTallForScreen(const QString &text, const QWidget *parent) {
 ScrollMessageBox::ScrollMessageBox(const UserMessage &m, QWidget *parent)
     : QDialog(parent), answer_(ClosedAnswer(m.buttons)) {
     setObjectName(QStringLiteral("ScrollMessageBox"));
-    setWindowTitle(QString::fromStdString(m.title));
+    setWindowTitle(ShownText(m.title));
 
     auto *top = new QHBoxLayout;
     if (m.icon != MsgIcon::None) {
@@ -72,7 +73,7 @@ ScrollMessageBox::ScrollMessageBox(const UserMessage &m, QWidget *parent)
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("txtMessage"));
     text_->setReadOnly(true);
-    text_->setPlainText(DisplayText(QString::fromStdString(m.text)));
+    text_->setPlainText(DisplayText(ShownText(m.text)));
     text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     top->addWidget(text_, 1);
 

@@ -44,6 +44,22 @@ TEST(FileNames, BytesThatAreNotUtf8SurviveTheRoundTrip) {
                                                                          "e.sdx"));
 }
 
+// Names that are no UTF-8 show as their Windows-1252 characters; a dialog
+// starts in the last folder it can show, with the rest as the name.
+TEST(FileNames, NamesThatAreNotUtf8AreShownAndProposedWhole) {
+    EXPECT_EQ(ShownText("Die Datei f\xe4ld.sdx existiert"), QString::fromUtf8("Die Datei f\xc3\xa4ld.sdx existiert"));
+    EXPECT_EQ(ShownText("\x80 \x81 gr\xc3\xb6\xc3\x9f"
+                        "e"),
+              QString::fromUtf8("\xe2\x82\xac \xc2\x81 gr\xc3\xb6\xc3\x9f"
+                                "e"));  // valid UTF-8 stays
+    const QString latin1Folder = DecodeFileName("/home/u/M\xe4ll/sub/f\xe4ld");
+    const DialogStart start = DialogStartFor(latin1Folder);
+    EXPECT_EQ(start.folder, QStringLiteral("/home/u"));
+    EXPECT_EQ(start.folder + QLatin1Char('/') + start.name, latin1Folder);
+    EXPECT_FALSE(DialogStartFor(DecodeFileName("/home/u/f\xe4ld")).name.contains(QLatin1Char('/')));
+    EXPECT_EQ(DialogStartFor(QStringLiteral("feld")).folder, QString());
+}
+
 TEST(FileNames, BlanksAndRelativePathsOfTheCommandLine) {
     EXPECT_EQ(TrimBlanks(QStringLiteral("  a b  ")), QStringLiteral("a b"));
     EXPECT_EQ(TrimBlanks(QStringLiteral("   ")), QString());
