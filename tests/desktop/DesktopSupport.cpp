@@ -335,6 +335,26 @@ bool App::BoxHasTheKeyboard(const QString &title) {
     });
 }
 
+bool App::FrameHasTheKeyboard() {
+    return WaitUntil([&] {
+        const QStringList focus = Latest(QStringLiteral("FOCUS"));
+        if (focus.value(4) != QLatin1String("frmMain") || !focus.value(5).isEmpty()) return false;
+        const DocsState docs = ParseDocs(Latest(QStringLiteral("DOCS")));
+        if (docs.count == 0) return true;
+        return docs.active >= 0 && focus.value(3) == docs.titles.value(docs.active);
+    });
+}
+
+bool App::ReadyForKeys(int docs) {
+    return WaitForState(
+               QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == QLatin1String("0"); },
+               kStartTimeoutMs) &&
+           WaitForState(
+               QStringLiteral("DOCS"), [docs](const QStringList &f) { return f.value(1).toInt() == docs; },
+               kStartTimeoutMs) &&
+           FrameHasTheKeyboard();
+}
+
 bool App::AnswerBox(const QString &title, const QString &key) {
     QStringList box;
     if (!WaitFor({QStringLiteral("BOX"), title}, kBoxTimeoutMs, &box)) {
@@ -413,5 +433,13 @@ void DesktopTest::SetUp() {
 }
 
 void DesktopTest::TearDown() { desk.reset(); }
+
+App &DesktopTest::OpenFile(const QString &file) {
+    App &app = desk->Launch(QStringList{file});
+    EXPECT_TRUE(app.ReadyForKeys(1)) << app.Log().toStdString();
+    return app;
+}
+
+App &DesktopTest::OpenSample() { return OpenFile(QDir(SamplesFolder()).filePath(QStringLiteral("Wirbelpaar.sdx"))); }
 
 }  // namespace desk

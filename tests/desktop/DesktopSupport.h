@@ -128,6 +128,14 @@ public:
     // Waits until the box with this title holds the keyboard, for X (its
     // window has the focus) and for the program (the focus is in the box).
     bool BoxHasTheKeyboard(const QString &title);
+    // Waits until the frame holds the keyboard: no box up, the frame the
+    // active window (Qt's follows the window system's focus), the focus in
+    // its active document when it has one.
+    bool FrameHasTheKeyboard();
+    // Waits until the start-up is over and keys reach the frame: the splash
+    // gone (a key while it is up only ends it), `docs` document windows
+    // shown and the frame holding the keyboard.
+    bool ReadyForKeys(int docs);
     // Waits for the box with this title and answers it with `key` as a user
     // would (offscreen: its default button); fails the test when it does not come,
     // does not hold the keyboard focus, or does not close.
@@ -164,6 +172,10 @@ class DesktopTest : public ::testing::TestWithParam<Screen> {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Starts the program with `file` and waits until it takes keys with it open.
+    App &OpenFile(const QString &file);
+    // The same with the sample field with gaps.
+    App &OpenSample();
     std::unique_ptr<Desktop> desk;
 };
 

@@ -2,7 +2,6 @@
 // dialog speaks German, Return at the filter warning applies nothing, and
 // long boxes fit the screen.
 
-#include <QDir>
 #include <QFile>
 #include <utility>
 
@@ -16,13 +15,6 @@ namespace {
 
 class DialogsDesktop : public DesktopTest {
 protected:
-    // The sample field with gaps, open in one document window.
-    App &OpenSample() {
-        App &app = desk->Launch(QStringList{QDir(SamplesFolder()).filePath(QStringLiteral("Wirbelpaar.sdx"))});
-        EXPECT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
-            << app.Log().toStdString();
-        return app;
-    }
     // The box's place once the window manager has mapped it.
     QRect MappedGeometry(App &app, const QString &title) {
         QRect r;
@@ -86,6 +78,7 @@ TEST_P(DialogsDesktop, ReturnAtTheFilterWarningAppliesNothing) {
     EXPECT_EQ(Visible(box.value(4)), QStringLiteral("Nein"));
 
     // the next box is the one asked for now, not the matrix confirmation
+    ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
     desk->Type({QStringLiteral("ctrl+s")});
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Skalierung der Vektoren"), QStringLiteral("Escape")));
     EXPECT_FALSE(app.Log().contains(QStringLiteral("Anzuwendende Filtermatrix")));
@@ -93,6 +86,7 @@ TEST_P(DialogsDesktop, ReturnAtTheFilterWarningAppliesNothing) {
     EXPECT_FALSE(docs.join(QLatin1Char('\t')).contains(QStringLiteral("verändert"))) << docs.join(' ').toStdString();
 
     // and "Ja" goes on to the matrix, so the keys did reach the filter
+    ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
     desk->Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("g")});
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Filter anwenden"), QStringLiteral("alt+j")));
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Anzuwendende Filtermatrix"), QStringLiteral("Escape")));
@@ -108,9 +102,7 @@ TEST_P(DialogsDesktop, LongBoxesFitTheScreen) {
     wide.invalidShare = wide.removedShare = 0;
     const QString path = desk->FilePath(QStringLiteral("breit.sdx"));
     ASSERT_EQ(sx::WriteSdxFile(sx::MakeSampleField(wide), QFile::encodeName(path).toStdString()), sx::SaveResult::Ok);
-    App &app = desk->Launch(QStringList{path});
-    ASSERT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
-        << app.Log().toStdString();
+    App &app = OpenFile(path);
     const QRect screen(0, 0, 1280, 1024);
 
     desk->Type({QStringLiteral("ctrl+s")});
@@ -118,10 +110,12 @@ TEST_P(DialogsDesktop, LongBoxesFitTheScreen) {
     const QRect input = MappedGeometry(app, QStringLiteral("Skalierung der Vektoren"));
     EXPECT_TRUE(screen.contains(input)) << input.width() << "x" << input.height();
     EXPECT_LE(input.width(), 800);
+    ASSERT_TRUE(app.BoxHasTheKeyboard(QStringLiteral("Skalierung der Vektoren")));
     desk->Type({QStringLiteral("Escape")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), QStringLiteral("Skalierung der Vektoren")}));
 
     // Berechnungen > Filter > Geschwindigkeitsprofil
+    ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
     desk->Type({QStringLiteral("alt+r"), QStringLiteral("f"), QStringLiteral("p")});
     QStringList box;
     ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Anzuwendende Filtermatrix")}, kBoxTimeoutMs, &box))
@@ -131,6 +125,7 @@ TEST_P(DialogsDesktop, LongBoxesFitTheScreen) {
     EXPECT_EQ(box.value(4), QStringLiteral("OK"));
     const QRect matrix = MappedGeometry(app, QStringLiteral("Anzuwendende Filtermatrix"));
     EXPECT_TRUE(screen.contains(matrix)) << matrix.y() << "+" << matrix.height();
+    ASSERT_TRUE(app.BoxHasTheKeyboard(QStringLiteral("Anzuwendende Filtermatrix")));
     desk->Type({QStringLiteral("Escape")});  // Abbrechen: no change
     ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), QStringLiteral("Anzuwendende Filtermatrix")}));
     EXPECT_FALSE(app.Latest(QStringLiteral("DOCS")).join(QLatin1Char('\t')).contains(QStringLiteral("verändert")));
@@ -146,6 +141,7 @@ TEST_P(DialogsDesktop, ColourScaleBoxesShowTheStartOfTheirNumbers) {
     // the vorticity as background: its extremes are long numbers
     desk->Type({QStringLiteral("F12"), QStringLiteral("alt+a"), QStringLiteral("f")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), title})) << app.Log().toStdString();
+    ASSERT_TRUE(app.BoxHasTheKeyboard(title));
     const std::pair<const char *, const char *> buttons[] = {{"cmdMax", "txtMaxValue"},
                                                              {"cmdMin", "txtMinValue"},
                                                              {"cmdMinusMax", "txtMinValue"},

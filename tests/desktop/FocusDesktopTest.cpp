@@ -5,20 +5,10 @@ using namespace desk;
 
 namespace {
 
-class FocusDesktop : public DesktopTest {
-protected:
-    static bool FocusInDocument(App &app) {
-        return app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) {
-            return !f.value(3).isEmpty() && f.value(1) != "txtTemp" && f.value(4) == "frmMain";
-        });
-    }
-};
+class FocusDesktop : public DesktopTest {};
 
 TEST_P(FocusDesktop, ShortcutsWorkAfterTheBoxOfAPasteIntoAHiddenTable) {
-    App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
-    ASSERT_TRUE(app.WaitForState(
-        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
-    ASSERT_TRUE(FocusInDocument(app)) << app.Log().toStdString();
+    App &app = OpenSample();
     const DocsState s = ParseDocs(app.Latest(QStringLiteral("DOCS")));
     ASSERT_EQ(s.count, 1);
 
@@ -36,24 +26,22 @@ TEST_P(FocusDesktop, ShortcutsWorkAfterTheBoxOfAPasteIntoAHiddenTable) {
     desk->Key(QStringLiteral("ctrl+t"));  // the table goes, with the focus in it
     desk->Key(QStringLiteral("ctrl+v"));  // only the table takes a paste: a box
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Strudelax")));
-    ASSERT_TRUE(FocusInDocument(app)) << app.Log().toStdString();
+    ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
 
     // a shortcut of the document still works: F4 is "Speichern unter..."
     desk->Key(QStringLiteral("F4"));
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Speichern unter"), QStringLiteral("Escape")));
-    ASSERT_TRUE(FocusInDocument(app)) << app.Log().toStdString();
+    ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
     EXPECT_TRUE(app.Stop());
 }
 
 TEST_P(FocusDesktop, SecondStartLeavesTheKeyboardWithTheNewDocument) {
-    App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
-    ASSERT_TRUE(app.WaitForState(
-        QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
-    ASSERT_TRUE(FocusInDocument(app)) << app.Log().toStdString();
+    App &app = OpenSample();
     ASSERT_EQ(desk->RunSecondStart({(SamplesFolder() + QStringLiteral("/Wirbelpaar.dat")).toUtf8()}), 0);
     ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) {
         return f.value(3) == "Wirbelpaar.dat" && f.value(1) != "txtTemp";
     })) << app.Log().toStdString();
+    ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
     desk->Key(QStringLiteral("F4"));
     ASSERT_TRUE(app.AnswerBox(QStringLiteral("Speichern unter"), QStringLiteral("Escape")));
     EXPECT_TRUE(app.Stop());

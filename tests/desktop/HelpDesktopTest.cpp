@@ -1,8 +1,6 @@
 // F1 on a real desktop: in every box and dialog it opens the page of what
 // opened it, in a window the window manager shows wholly on the screen.
 
-#include <QDir>
-
 #include "DesktopSupport.h"
 
 namespace desk {
@@ -11,14 +9,6 @@ namespace {
 
 class HelpDesktop : public DesktopTest {
 protected:
-    App &OpenSample() {
-        App &app = desk->Launch(QStringList{QDir(SamplesFolder()).filePath(QStringLiteral("Wirbelpaar.sdx"))});
-        EXPECT_TRUE(app.WaitForState(QStringLiteral("DOCS"), [](const QStringList &f) { return f.value(1) == "1"; }))
-            << app.Log().toStdString();
-        EXPECT_TRUE(app.WaitForState(
-            QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
-        return app;
-    }
     // With the box `title` up and holding the keyboard, F1 shows `page`; then
     // the viewer is closed and the box, still up, answered with `key`.
     void ExpectPageOfBox(App &app, const QString &title, const QString &page, const QString &key) {
@@ -29,13 +19,20 @@ protected:
         ASSERT_TRUE(app.WaitForState(QStringLiteral("HELP"), [&](const QStringList &f) { return f.value(1) == page; }))
             << app.Log().toStdString();
         EXPECT_TRUE(app.BoxOpen());
-        // the window manager closes the viewer, which has the keyboard now
+        // the window manager closes the viewer once it has the keyboard;
+        // alt+F4 in the box would close the box, and the viewer with it
+        ASSERT_TRUE(app.WaitUntil([&] {
+            return app.Latest(QStringLiteral("FOCUS")).value(4) == QLatin1String("HelpViewer") &&
+                   desk->FocusWindowName().startsWith(QStringLiteral("Strudelax - Hilfe"));
+        })) << "the viewer has no keyboard focus (\""
+            << desk->FocusWindowName().toStdString() << "\" has)";
         desk->Key(QStringLiteral("alt+F4"));
         ASSERT_TRUE(
             app.WaitForState(QStringLiteral("HELP"), [](const QStringList &f) { return f.value(1).isEmpty(); }));
         ASSERT_TRUE(app.BoxHasTheKeyboard(title)) << "the keyboard did not come back to the box";
         desk->Key(key);
         ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), title})) << app.Log().toStdString();
+        ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
     }
 };
 
@@ -45,6 +42,7 @@ TEST_P(HelpDesktop, F1InTheFaultSearchDialogOpensItsPageOnTheScreen) {
     desk->Type({QStringLiteral("alt+b"), QStringLiteral("f")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("BOX"), QStringLiteral("Fehlerhafte Vektoren suchen")}))
         << app.Log().toStdString();
+    ASSERT_TRUE(app.BoxHasTheKeyboard(QStringLiteral("Fehlerhafte Vektoren suchen")));
     desk->Key(QStringLiteral("F1"));
     const QString viewerTitle = QStringLiteral("Strudelax - Hilfe - Fehlerhafte Vektoren suchen");
     QRect viewer;

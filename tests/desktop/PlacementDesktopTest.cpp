@@ -15,14 +15,6 @@ namespace {
 
 class PlacementDesktop : public DesktopTest {
 protected:
-    // The program up with one document (the sample) and the splash gone.
-    App &StartWithSample() {
-        App &app = desk->Launch(QStringList{SamplesFolder() + QStringLiteral("/Wirbelpaar.sdx")});
-        EXPECT_TRUE(app.WaitForState(
-            QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs));
-        EXPECT_TRUE(WaitForDocs(app, 1));
-        return app;
-    }
     static bool WaitForDocs(App &app, int n, DocsState *state = nullptr) {
         QStringList f;
         const bool ok = app.WaitForState(
@@ -51,7 +43,7 @@ protected:
 };
 
 TEST_P(PlacementDesktop, SecondStartsCascadeInsideTheVisibleAreaAndWrapWithTitleBarsInSight) {
-    App &app = StartWithSample();
+    App &app = OpenSample();
     DocsState s;
     for (int k = 1; k <= 6; ++k) {
         const QString file = desk->FilePath(QStringLiteral("feld%1.sdx").arg(k));
@@ -111,14 +103,14 @@ INSTANTIATE_TEST_SUITE_P(Desktop, PlacementDesktop, DESKTOP_SCREENS);
 class CascadeDesktop : public PlacementDesktop {};
 
 TEST_P(CascadeDesktop, UeberlappendKeepsEveryWindowUsable) {
-    App &app = StartWithSample();
+    App &app = OpenSample();
     for (int k = 1; k <= 2; ++k) {
         const QString file = desk->FilePath(QStringLiteral("feld%1.dat").arg(k));
         ASSERT_TRUE(WriteOrdinary(file, QStringLiteral("dat")));
         ASSERT_EQ(desk->RunSecondStart({file.toUtf8()}), 0);
         ASSERT_TRUE(WaitForDocs(app, k + 1));
     }
-    ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) { return !f.value(3).isEmpty(); }));
+    ASSERT_TRUE(app.FrameHasTheKeyboard()) << app.Log().toStdString();
     // "&Fenster", its first item "&Überlappend"
     desk->Key(QStringLiteral("alt+f"));
     desk->Key(QStringLiteral("Return"));

@@ -17,24 +17,12 @@ const QString kNullQuestion = QStringLiteral("Datei enthält Null-Vektoren");
 class StartUpEndToEnd : public DesktopTest {
 protected:
     // Starts with `file`, answers `boxes` in order and waits until the frame
-    // is up with `docs` document windows and the splash gone.
+    // is up with `docs` document windows, the splash gone and the keyboard
+    // in the frame (in the document when there is one).
     void StartWith(const QString &file, const QStringList &boxes, int docs) {
         App &app = desk->Launch(QStringList{file});
         for (const QString &title : boxes) ASSERT_TRUE(app.AnswerBox(title));
-        ASSERT_TRUE(app.WaitForState(
-            QStringLiteral("SPLASH"), [](const QStringList &f) { return f.value(1) == "0"; }, kStartTimeoutMs))
-            << app.Log().toStdString();
-        QStringList state;
-        ASSERT_TRUE(app.WaitForState(
-            QStringLiteral("DOCS"), [docs](const QStringList &f) { return f.value(1).toInt() == docs; },
-            kStartTimeoutMs, &state))
-            << app.Log().toStdString();
-        if (docs > 0) {
-            // the document is the active window and holds the keyboard
-            ASSERT_TRUE(app.WaitForState(QStringLiteral("FOCUS"), [](const QStringList &f) {
-                return !f.value(3).isEmpty();
-            })) << app.Log().toStdString();
-        }
+        ASSERT_TRUE(app.ReadyForKeys(docs)) << app.Log().toStdString();
         EXPECT_FALSE(app.BoxOpen()) << app.Log().toStdString();
         EXPECT_TRUE(app.Stop()) << "the program ended by itself:\n" << app.Log().toStdString();
     }
