@@ -21,6 +21,15 @@ QString ShellWord(const QByteArray &bytes) {
     return out + QStringLiteral("')\"");
 }
 
+// The shell's command that starts the program in `workDir` (bytes, any name).
+QString StartCommand(const std::vector<QByteArray> &args, const QByteArray &workDir) {
+    // exec: the program keeps the shell's process, so its end is the program's
+    QString cmd = workDir.isEmpty() ? QString() : QStringLiteral("cd ") + ShellWord(workDir) + QStringLiteral(" && ");
+    cmd += QStringLiteral("exec ") + ShellWord(ProgramPath().toUtf8());
+    for (const QByteArray &a : args) cmd += QLatin1Char(' ') + ShellWord(a);
+    return cmd;
+}
+
 bool HaveTool(const char *name) { return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty(); }
 
 }  // namespace
@@ -148,6 +157,10 @@ QProcessEnvironment Desktop::Environment() const {
 }
 
 App &Desktop::Launch(const std::vector<QByteArray> &args, const QString &workDir) {
+    return Launch(args, QFile::encodeName(workDir));
+}
+
+App &Desktop::Launch(const std::vector<QByteArray> &args, const QByteArray &workDir) {
     apps_.push_back(std::make_unique<App>(*this, args, workDir));
     return *apps_.back();
 }
@@ -156,10 +169,7 @@ int Desktop::RunSecondStart(const std::vector<QByteArray> &args, const QString &
     QProcess p;
     p.setProcessEnvironment(Environment());
     p.setProcessChannelMode(QProcess::MergedChannels);
-    if (!workDir.isEmpty()) p.setWorkingDirectory(workDir);
-    QString cmd = QStringLiteral("exec ") + ShellWord(ProgramPath().toUtf8());
-    for (const QByteArray &a : args) cmd += QLatin1Char(' ') + ShellWord(a);
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), cmd});
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), StartCommand(args, QFile::encodeName(workDir))});
     if (!p.waitForFinished(kStartTimeoutMs)) {
         p.kill();
         p.waitForFinished(5000);
@@ -229,14 +239,10 @@ QRect Desktop::WindowGeometry(const QString &name) const {
     return QRect(x, y, w, h);
 }
 
-App::App(Desktop &desk, const std::vector<QByteArray> &args, const QString &workDir) : desk_(desk) {
+App::App(Desktop &desk, const std::vector<QByteArray> &args, const QByteArray &workDir) : desk_(desk) {
     proc_.setProcessEnvironment(desk.Environment());
     proc_.setProcessChannelMode(QProcess::MergedChannels);
-    if (!workDir.isEmpty()) proc_.setWorkingDirectory(workDir);
-    // exec: the program keeps the shell's process, so its end is the program's
-    QString cmd = QStringLiteral("exec ") + ShellWord(ProgramPath().toUtf8());
-    for (const QByteArray &a : args) cmd += QLatin1Char(' ') + ShellWord(a);
-    proc_.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), cmd});
+    proc_.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), StartCommand(args, workDir)});
     proc_.waitForStarted(10000);
 }
 

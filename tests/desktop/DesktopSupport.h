@@ -69,6 +69,8 @@ public:
 
     // Starts the program with these arguments (each one argv entry, raw bytes allowed).
     App &Launch(const std::vector<QByteArray> &args, const QString &workDir = QString());
+    // The same in a working folder given by its bytes (a name that is no UTF-8).
+    App &Launch(const std::vector<QByteArray> &args, const QByteArray &workDir);
     App &Launch(const QStringList &args) {
         std::vector<QByteArray> raw;
         for (const QString &a : args) raw.push_back(a.toUtf8());
@@ -105,7 +107,7 @@ private:
 // One running program.
 class App {
 public:
-    App(Desktop &desk, const std::vector<QByteArray> &args, const QString &workDir);
+    App(Desktop &desk, const std::vector<QByteArray> &args, const QByteArray &workDir);
     ~App();
 
     bool Alive();

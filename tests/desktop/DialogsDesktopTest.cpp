@@ -1,6 +1,10 @@
 // Boxes and dialogs on a real desktop, driven with real keys: the save
-// dialog speaks German, Return at the filter warning applies nothing, and
-// long boxes fit the screen.
+// dialog speaks German, Return at the filter warning applies nothing, long
+// boxes fit the screen, and Save As finds a file in a folder named in Latin-1.
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <utility>
@@ -161,6 +165,48 @@ TEST_P(DialogsDesktop, ColourScaleBoxesShowTheStartOfTheirNumbers) {
     desk->Type({QStringLiteral("Escape")});
     ASSERT_TRUE(app.WaitFor({QStringLiteral("NOBOX"), title}));
     EXPECT_TRUE(app.Alive());
+}
+
+// Started in a terminal in a folder whose own name is Latin-1, with the
+// file's name alone: Save As proposes that very file from the root and, after
+// the question, replaces it there; caption and question show the name's own
+// characters.
+TEST_P(DialogsDesktop, SaveAsFromALatin1WorkingFolderReplacesTheFileItCameFrom) {
+    const QByteArray folder = QFile::encodeName(desk->FilePath(QString())) + "M\xe4ll";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    const QByteArray file = folder + "/f\xe4ld.sdx";
+    ASSERT_EQ(sx::WriteSdxFile(sx::MakeSampleField({}), file.toStdString()), sx::SaveResult::Ok);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.constData(), &before), 0);
+    App &app = desk->Launch(std::vector<QByteArray>{"f\xe4ld.sdx"}, folder);
+    ASSERT_TRUE(app.ReadyForKeys(1)) << app.Log().toStdString();
+    const QString shown = QString::fromUtf8("f\xc3\xa4ld.sdx");
+    EXPECT_EQ(ParseDocs(app.Latest(QStringLiteral("DOCS"))).titles.value(0), shown);
+
+    desk->Type({QStringLiteral("F4")});  // "Speichern unter...", its proposal accepted
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Speichern unter"), QStringLiteral("Return")));
+    // the dialog could not show that folder, so the program asks itself
+    ASSERT_TRUE(app.AnswerBox(QStringLiteral("Speichern unter"), QStringLiteral("alt+j")));
+    EXPECT_TRUE(
+        BoxLine(app, QStringLiteral("Speichern unter")).value(2).startsWith(QStringLiteral("Die Datei ") + shown))
+        << app.Log().toStdString();
+    // replaced by the saved copy: a new file under the old name
+    struct stat after {};
+    EXPECT_TRUE(app.WaitUntil([&] { return ::stat(file.constData(), &after) == 0 && after.st_ino != before.st_ino; }))
+        << app.Log().toStdString();
+    EXPECT_FALSE(app.Log().contains(QStringLiteral("schreibgeschützt")));
+    // nothing written beside it, nor in the folder above (which Qt cannot list in full)
+    for (const QByteArray &f : {folder, QFile::encodeName(desk->FilePath(QString()))}) {
+        int entries = 0;
+        DIR *d = ::opendir(f.constData());
+        ASSERT_TRUE(d);
+        while (const dirent *e = ::readdir(d)) entries += e->d_name[0] != '.';
+        ::closedir(d);
+        EXPECT_EQ(entries, 1) << f.toStdString();
+    }
+    EXPECT_TRUE(app.Stop()) << app.Log().toStdString();
+    ::unlink(file.constData());  // Qt cannot name it to clean up
+    ::rmdir(folder.constData());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, DialogsDesktop, ::testing::Values(Screen::Xvfb), ScreenName);

@@ -194,38 +194,3 @@ TEST_F(SaveTargets, Latin1NamesSurviveTheProposalsOfSaveAsAndTheExports) {
     for (const QByteArray &f : {file, saved, exported}) std::remove(f.constData());
     ::rmdir(folder.constData());
 }
-
-// Started in a folder whose own name is Latin-1, with the file's name alone:
-// the document keeps its path from the root, so Save As proposes, and
-// writes, the same file wherever the program works later; the caption shows
-// the name's own characters.
-TEST_F(SaveTargets, ARelativeNameFromALatin1WorkingFolderStaysThatFile) {
-    SaveSetting("StartUp", "ShowInfo", "No");
-    const QByteArray folder = QFile::encodeName(tmp.path()) + "/M\xe4ll";
-    const QByteArray name("f\xe4ld.sdx");
-    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
-    ASSERT_TRUE(WriteSampleSdx((folder + '/' + name).toStdString(), 3, 2, DescribeDatGrid));
-    const QByteArray cwd = QFile::encodeName(QDir::currentPath());
-    ASSERT_EQ(::chdir(folder.constData()), 0);
-    MakeFrame()->MDIForm_Load(DecodeFileName(name));
-    ASSERT_EQ(::chdir(QFile::encodeName(tmp.path()).constData()), 0);
-    ASSERT_EQ(frame->Documents().size(), 1);
-    frmVectorTable *w = frame->Documents()[0];
-    EXPECT_EQ(w->doc.FilePath, (folder + '/' + name).toStdString());
-    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("f\xc3\xa4ld.sdx"));
-
-    AcceptingUser accepting(2);
-    SetUser(&accepting);
-    w->MarkModified();
-    w->mnuSaveAs_Click();
-    SetUser(&user);
-    ::chdir(cwd.constData());
-    ASSERT_EQ(accepting.proposals.size(), 1u);
-    EXPECT_EQ(EncodeFileName(accepting.proposals[0]), folder + "/f\xe4ld");
-    const QByteArray saved = folder + "/f\xe4ld.dat";
-    EXPECT_TRUE(ExistsAsBytes(saved));
-    EXPECT_EQ(w->doc.FilePath, saved.toStdString());
-    EXPECT_TRUE(accepting.asked.empty());
-    for (const QByteArray &f : {folder + '/' + name, saved}) std::remove(f.constData());
-    ::rmdir(folder.constData());
-}
