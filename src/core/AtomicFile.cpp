@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -36,9 +38,23 @@ bool WriteAll(int fd, const char *p, size_t n) {
     return true;
 }
 
-bool PwriteAll(int fd, const char *p, size_t n, off_t at) {
+// How many of the bytes reached the file, also when a write stopped short.
+size_t PwriteSome(int fd, const char *p, size_t n, off_t at) {
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::pwrite(fd, p + done, n - done, at + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+bool PwriteAll(int fd, const char *p, size_t n, off_t at) { return PwriteSome(fd, p, n, at) == n; }
+
+bool PreadAll(int fd, char *p, size_t n, off_t at) {
     while (n > 0) {
-        const ssize_t got = ::pwrite(fd, p, n, at);
+        const ssize_t got = ::pread(fd, p, n, at);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return false;
         p += got;
@@ -63,7 +79,28 @@ bool CopyBytes(int src, off_t from, off_t size, int dst, off_t to) {
     return true;
 }
 
-const char kTempSuffix[] = ".tmp-XXXXXX";
+// Temporary files are ".NAME.strudelax-" and six letters or digits: hidden,
+// and a name no user gives a file of their own.
+const char kTempMark[] = ".strudelax-";
+constexpr size_t kTempRandom = 6;  // mkostemp's XXXXXX
+
+// The temporary files' name without the six characters, for a target
+// named `name`. A name too long to take all of it keeps its start and a
+// checksum of the whole, the same each time for the same name.
+std::string TempPrefix(const std::string &name) {
+    const size_t room = NAME_MAX - 1 - (sizeof kTempMark - 1) - kTempRandom;
+    if (name.size() <= room) return "." + name + kTempMark;
+    uint32_t sum = 2166136261u;  // FNV-1a
+    for (const char c : name) sum = (sum ^ static_cast<unsigned char>(c)) * 16777619u;
+    char tail[10];
+    std::snprintf(tail, sizeof tail, "~%08x", static_cast<unsigned>(sum));
+    size_t keep = room - (sizeof tail - 1);
+    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;  // not inside a UTF-8 character
+    return "." + name.substr(0, keep) + tail + kTempMark;
+}
+
+// The part of a path after its last slash.
+std::string BaseName(const std::string &path) { return path.substr(path.rfind('/') + 1); }
 
 // The file a name leads to: the name itself unless it is a symbolic link,
 // then the file at the end of the link's chain; false for a link that
@@ -87,18 +124,17 @@ std::string FolderForOpening(const std::string &path) {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Removes NAME.tmp-XXXXXX beside `target`: the temporary files of earlier
-// saves of it that were killed before their commit. A save still running
-// holds the lock on its file, which is therefore left alone.
+// Removes the temporary files beside `target` that earlier saves of it left
+// when they were killed before their commit. A save still running holds the
+// lock on its file, which is therefore left alone.
 void RemoveLeftovers(const std::string &target) {
-    const size_t slash = target.rfind('/');
     const std::string folder = FolderForOpening(target);
-    const std::string prefix = target.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
+    const std::string prefix = TempPrefix(BaseName(target));
     DIR *dir = ::opendir(folder.c_str());
     if (!dir) return;
     while (const dirent *e = ::readdir(dir)) {
         const std::string name = e->d_name;
-        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        if (name.size() != prefix.size() + kTempRandom || name.compare(0, prefix.size(), prefix) != 0) continue;
         if (!std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
                          [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
             continue;
@@ -158,7 +194,7 @@ void AtomicFileWriter::Discard() {
     lockFd_ = -1;
     pending_ = std::string();
     old_ = std::string();
-    oldSize_ = 0;
+    oldSize_ = spoolSize_ = 0;
 }
 
 bool AtomicFileWriter::Open(const std::string &target) {
@@ -170,15 +206,16 @@ bool AtomicFileWriter::Open(const std::string &target) {
     const bool exists = ::stat(target_.c_str(), &st) == 0;
     if (exists && (S_ISDIR(st.st_mode) || ::access(target_.c_str(), W_OK) != 0)) return false;
     RemoveLeftovers(target_);
-    std::vector<char> name(target_.begin(), target_.end());
-    name.insert(name.end(), kTempSuffix, kTempSuffix + sizeof kTempSuffix);
-    const int fd = FaultStrikes(FileStep::Open) ? -1 : ::mkostemp(name.data(), O_CLOEXEC);
+    // beside the target: the rename must not leave its file system
+    const std::string base = BaseName(target_);
+    std::string name = target_.substr(0, target_.size() - base.size()) + TempPrefix(base) + "XXXXXX";
+    const int fd = FaultStrikes(FileStep::Open) ? -1 : ::mkostemp(&name[0], O_CLOEXEC);
     if (fd < 0) {
         const bool folderRefuses = errno == EACCES || errno == EPERM || errno == EROFS;
         return exists && S_ISREG(st.st_mode) && folderRefuses && OpenInPlace();
     }
     fd_ = fd;
-    temp_ = name.data();
+    temp_ = name;
     // a second descriptor keeps the lock while the first is closed before the rename
     lockFd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
     if (lockFd_ >= 0) ::flock(lockFd_, LOCK_EX | LOCK_NB);
@@ -231,18 +268,51 @@ bool AtomicFileWriter::OpenSpool() {
     if (fd < 0) return false;
     // the old bytes lead the spool; the new content follows them
     const off_t size = ::lseek(targetFd_, 0, SEEK_END);
-    if (size < 0 || !CopyBytes(targetFd_, 0, size, fd, 0) || ::lseek(fd, size, SEEK_SET) != size) {
+    if (size < 0 || !CopyBytes(targetFd_, 0, size, fd, 0)) {
         ::close(fd);
         return false;
     }
     fd_ = fd;
-    oldSize_ = size;
+    oldSize_ = spoolSize_ = size;
     return true;
 }
 
+size_t AtomicFileWriter::SpoolAppend(const char *p, size_t n) {
+    size_t room = n;
+    int error = 0;
+    if (FaultStrikes(FileStep::SpoolWrite)) {
+        error = errno;
+        room = n / 2;  // as a disk that fills takes part of a piece
+    }
+    const size_t done = PwriteSome(fd_, p, room, spoolSize_);
+    spoolSize_ += static_cast<off_t>(done);
+    if (error != 0) errno = error;
+    return done;
+}
+
+bool AtomicFileWriter::Unspool(const char *rest, size_t size) {
+    if (FaultStrikes(FileStep::Spool)) return false;
+    std::string old(static_cast<size_t>(oldSize_), '\0');
+    std::string fresh(static_cast<size_t>(spoolSize_ - oldSize_), '\0');
+    if (!PreadAll(fd_, &old[0], old.size(), 0) || !PreadAll(fd_, &fresh[0], fresh.size(), oldSize_)) return false;
+    fresh.append(rest, size);  // before pending_ changes: the rest may lie in it
+    old_ = std::move(old);
+    pending_ = std::move(fresh);
+    ::close(fd_);
+    fd_ = -1;
+    return true;
+}
+
+bool AtomicFileWriter::Put(const char *p, size_t size) {
+    if (!inPlace_) return WriteAll(fd_, p, size);
+    const size_t done = SpoolAppend(p, size);
+    return done == size || Unspool(p + done, size - done);
+}
+
 bool AtomicFileWriter::Drain() {
-    const bool ok = WriteAll(fd_, pending_.data(), pending_.size());
-    pending_.clear();
+    if (pending_.empty()) return true;
+    const bool ok = Put(pending_.data(), pending_.size());
+    if (fd_ >= 0) pending_.clear();  // in memory now, it holds the whole new content
     return ok;
 }
 
@@ -262,9 +332,9 @@ bool AtomicFileWriter::Write(const void *data, size_t size) {
         failed_ = true;
         return false;
     }
-    if (size < kBufferSize)
+    if (size < kBufferSize || fd_ < 0)
         pending_.append(p, size);
-    else if (!WriteAll(fd_, p, size))
+    else if (!Put(p, size))
         failed_ = true;
     return !failed_;
 }
@@ -287,17 +357,15 @@ SaveResult AtomicFileWriter::Commit() {
 }
 
 SaveResult AtomicFileWriter::CommitInPlace() {
+    // the last bytes join the spool, or all move to memory when it is full
+    bool ok = !failed_ && !FaultStrikes(FileStep::Flush) && (fd_ < 0 || Drain());
     const bool spooled = fd_ >= 0;
-    bool ok = !failed_ && !FaultStrikes(FileStep::Flush);
     bool touched = false;  // something of the new content may have reached the target
     off_t newSize = 0;
     if (ok && spooled) {
-        ok = Drain();
-        const off_t end = ok ? ::lseek(fd_, 0, SEEK_CUR) : -1;
-        ok = end >= oldSize_;
-        newSize = end - oldSize_;
-        touched = ok;
-        ok = ok && CopyBytes(fd_, oldSize_, newSize, targetFd_, 0);
+        touched = true;
+        newSize = spoolSize_ - oldSize_;
+        ok = CopyBytes(fd_, oldSize_, newSize, targetFd_, 0);
     } else if (ok) {
         touched = true;
         newSize = static_cast<off_t>(pending_.size());

@@ -26,8 +26,8 @@ public:
     // When the folder refuses a temporary file but the target itself is
     // writable, the target is rewritten in place at Commit instead: its old
     // bytes and the new content wait in an unnamed file in $TMPDIR or /tmp
-    // (in memory when no such file can be made), and the old bytes are put
-    // back if that write fails.
+    // (in memory when no such file can be made, or once it is full), and the
+    // old bytes are put back if that write fails.
     bool Open(const std::string &target);
     bool Write(const void *data, size_t size);
     bool Write(const std::string &s) { return Write(s.data(), s.size()); }
@@ -44,6 +44,12 @@ private:
     bool Opened() const { return fd_ >= 0 || targetFd_ >= 0; }
     bool OpenInPlace();
     bool OpenSpool();
+    // Appends to the spool; how many bytes reached it.
+    size_t SpoolAppend(const char *p, size_t size);
+    // Moves the spool's bytes and `rest` of the new content to memory.
+    bool Unspool(const char *rest, size_t size);
+    // Writes on to the temporary file or the spool.
+    bool Put(const char *p, size_t size);
     bool Drain();
     SaveResult CommitInPlace();
     void Discard();
@@ -57,6 +63,7 @@ private:
     std::string pending_;  // bytes not yet written; in place in memory: the whole new content
     std::string old_;      // in place in memory: the content to put back
     off_t oldSize_ = 0;    // in place: the length to restore (spooled: the old bytes lead the spool)
+    off_t spoolSize_ = 0;  // the bytes that reached the spool, counted here so that a short write loses none
 };
 
 // Whole content at once.
@@ -69,14 +76,17 @@ inline SaveResult WriteFileAtomically(const std::string &target, const std::stri
 bool ReadWholeFile(const std::string &path, std::string &bytes);
 
 // Test seam: the steps of a save that can be made to fail.
-enum class FileStep { Open, Write, Flush, Sync, Rename, Spool };
+enum class FileStep { Open, Write, Flush, Sync, Rename, Spool, SpoolWrite };
 
 // While it lives, the next `times` uses of `step` by any writer fail with
 // the errno `error` (ENOSPC, EIO, EACCES, ...); times < 0 fails every use.
 // Open covers the temporary file and the in-place opening, Write every
 // Write call, Flush the writing of the buffered rest at Commit, Sync the
 // fsync of the written file, Rename the final rename, Spool the making of
-// the unnamed file of an in-place save (which then keeps its bytes in memory).
+// the unnamed file of an in-place save (which then keeps its bytes in memory)
+// and the reading back of a full one, SpoolWrite each writing of new content
+// to that file (half the piece gets there, as when the disk fills; the save
+// goes on in memory).
 class InjectedFileFault {
 public:
     InjectedFileFault(FileStep step, int error, int times = -1);

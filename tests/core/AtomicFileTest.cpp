@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -203,6 +205,50 @@ TEST_F(AtomicFile, InPlaceALargeFileWaitsOnDiskNotInMemory) {
     EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
 }
 
+TEST_F(AtomicFile, InPlaceASpoolThatFillsHandsItsBytesToMemory) {
+    // bytes without a period, so that a lost or doubled piece shows
+    const auto noise = [](size_t size, uint32_t x) {
+        std::string s(size, '\0');
+        for (char &c : s) c = static_cast<char>((x = x * 1103515245u + 12345u) >> 16);
+        return s;
+    };
+    const std::string old = noise((size_t{2} << 20) + 11, 1), fresh = noise((size_t{5} << 20) + 333, 2);
+    enum Outcome { Saves, ReadBackFails, TargetFails };
+    for (bool atCommit : {false, true}) {
+        for (Outcome outcome : {Saves, ReadBackFails, TargetFails}) {
+            SCOPED_TRACE(testing::Message()
+                         << (atCommit ? "full at the commit" : "full while writing") << ", outcome " << outcome);
+            ASSERT_EQ(WriteFileAtomically(target, old), SaveResult::Ok);
+            const ino_t inode = Inode();
+            InjectedFileFault folder(FileStep::Open, EACCES, 1);
+            AtomicFileWriter w;
+            ASSERT_TRUE(w.Open(target));
+            ASSERT_TRUE(w.Spooled());
+            // pieces above the buffer's size and below it, so both ways to the spool are taken
+            const auto write = [&](size_t from, size_t to) {
+                for (size_t k = 0; from < to; ++k) {
+                    const size_t n = std::min(to - from, k % 3 == 0 ? size_t{1536} << 10 : size_t{99991});
+                    w.Write(fresh.data() + from, n);
+                    from += n;
+                }
+            };
+            const size_t firstPart = atCommit ? fresh.size() - 5000 : size_t{3} << 20;
+            write(0, firstPart);
+            InjectedFileFault full(FileStep::SpoolWrite, outcome == Saves ? ENOSPC : EIO);
+            InjectedFileFault readBack(FileStep::Spool, EIO, outcome == ReadBackFails ? -1 : 0);
+            InjectedFileFault sync(FileStep::Sync, EIO, outcome == TargetFails ? -1 : 0);
+            write(firstPart, fresh.size());
+            EXPECT_EQ(Content(), old);  // untouched until the content is complete
+            EXPECT_EQ(w.Commit(), outcome == Saves ? SaveResult::Ok : SaveResult::WriteFailed);
+            EXPECT_EQ(full.Hits(), 1);
+            EXPECT_FALSE(w.Spooled());
+            EXPECT_TRUE(Content() == (outcome == Saves ? fresh : old));
+            EXPECT_EQ(Inode(), inode);
+            EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
+        }
+    }
+}
+
 TEST_F(AtomicFile, ThroughASymbolicLinkTheFileItPointsToIsReplaced) {
     fs::create_directories(dir / "daten");
     const fs::path real = dir / "daten" / "echt.sdx";
@@ -254,29 +300,49 @@ TEST_F(AtomicFile, ThroughASymbolicLinkTheFileItPointsToIsReplaced) {
 
 TEST_F(AtomicFile, TheNextSaveRemovesWhatKilledSavesOfTheSameFileLeft) {
     // a save killed halfway leaves its temporary file, full of new bytes
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        AtomicFileWriter w;
-        if (w.Open(target)) w.Write(std::string(3 << 20, 'k'));
-        ::_exit(0);  // no destructor, no commit
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    std::vector<std::string> leftovers;
-    for (const std::string &name : Files())
-        if (name != "feld.sdx") leftovers.push_back(name);
-    ASSERT_EQ(leftovers.size(), 1u);
-    EXPECT_EQ(leftovers[0].rfind("feld.sdx.tmp-", 0), 0u);
-    EXPECT_EQ(fs::file_size(dir / leftovers[0]), size_t{3} << 20);
+    const auto killASave = [&](const std::string &path) {
+        const std::vector<std::string> before = Files();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            AtomicFileWriter w;
+            if (w.Open(path)) w.Write(std::string(3 << 20, 'k'));
+            ::_exit(0);  // no destructor, no commit
+        }
+        int status = 0;
+        EXPECT_EQ(::waitpid(child, &status, 0), child);
+        std::vector<std::string> added;
+        for (const std::string &name : Files())
+            if (std::find(before.begin(), before.end(), name) == before.end()) added.push_back(name);
+        EXPECT_EQ(added.size(), 1u) << path;
+        return added.empty() ? std::string() : added[0];
+    };
+    const std::string leftover = killASave(target);
+    const std::string prefix = ".feld.sdx.strudelax-";
+    EXPECT_EQ(leftover.rfind(prefix, 0), 0u);
+    EXPECT_EQ(leftover.size(), prefix.size() + 6);
+    EXPECT_EQ(fs::file_size(dir / leftover), size_t{3} << 20);
 
-    // names like it that are not the pattern for this name stay
-    const std::vector<std::string> others = {"anders.sdx.tmp-abc123", "feld.sdx.tmp-abc12",   "feld.sdx.tmp-abc1234",
-                                             "feld.sdx.tmp-ab_123",   "xfeld.sdx.tmp-abc123", "feld.sdx.tmp-abc123x",
-                                             "feld.dat.tmp-abc123"};
+    // names of the longest kind still save; two alike in their first 250 bytes keep apart
+    std::string umlauts;
+    for (int k = 0; k < 12; ++k) umlauts += "\xC3\xA4";
+    const std::string longName = std::string(227, 'n') + umlauts + ".sdx",
+                      twin = std::string(227, 'n') + umlauts + ".dat";
+    ASSERT_EQ(longName.size(), 255u);
+    for (const std::string &name : {longName, twin})
+        ASSERT_EQ(WriteFileAtomically((dir / name).string(), "x"), SaveResult::Ok);
+    const std::string longLeftover = killASave((dir / longName).string());
+    const std::string twinLeftover = killASave((dir / twin).string());
+    ASSERT_FALSE(longLeftover.empty() || twinLeftover.empty());
+
+    // a user's files stay: the old pattern, and names not exactly this one
+    const std::vector<std::string> others = {
+        "feld.sdx.tmp-abcdef",        "feld.sdx.tmp-backup",         "feld.sdx.tmp-kopie1",
+        ".feld.sdx.strudelax-abc12",  ".feld.sdx.strudelax-abc1234", ".feld.sdx.strudelax-ab_123",
+        "feld.sdx.strudelax-abc123",  "..feld.sdx.strudelax-abc123", ".xfeld.sdx.strudelax-abc123",
+        ".feld.dat.strudelax-abc123", ".feld.sdx.strudelax-abc123x", ".feld.sdx.strudel-abc123"};
     for (const std::string &name : others) ASSERT_EQ(WriteFileAtomically((dir / name).string(), "x"), SaveResult::Ok);
-    fs::create_directory(dir / "feld.sdx.tmp-ordner");
-    fs::create_symlink("anders.sdx.tmp-abc123", dir / "feld.sdx.tmp-verweis");
+    fs::create_directory(dir / (prefix + "ordner"));
+    fs::create_symlink("feld.sdx.tmp-abcdef", dir / (prefix + "zeiger"));
     // and so does the temporary file of a save still under way
     AtomicFileWriter running;
     ASSERT_TRUE(running.Open(target));
@@ -284,10 +350,17 @@ TEST_F(AtomicFile, TheNextSaveRemovesWhatKilledSavesOfTheSameFileLeft) {
 
     EXPECT_EQ(WriteFileAtomically(target, "neu"), SaveResult::Ok);
     EXPECT_EQ(Content(), "neu");
-    EXPECT_FALSE(fs::exists(dir / leftovers[0]));
+    EXPECT_FALSE(fs::exists(dir / leftover));
     for (const std::string &name : others) EXPECT_TRUE(fs::exists(dir / name)) << name;
-    EXPECT_TRUE(fs::is_directory(dir / "feld.sdx.tmp-ordner"));
-    EXPECT_TRUE(fs::is_symlink(dir / "feld.sdx.tmp-verweis"));
+    EXPECT_TRUE(fs::is_directory(dir / (prefix + "ordner")));
+    EXPECT_TRUE(fs::is_symlink(dir / (prefix + "zeiger")));
     EXPECT_EQ(running.Commit(), SaveResult::Ok);
     EXPECT_EQ(Content(), "laufend");
+
+    EXPECT_TRUE(fs::exists(dir / longLeftover));
+    EXPECT_EQ(WriteFileAtomically((dir / longName).string(), "neu"), SaveResult::Ok);
+    EXPECT_FALSE(fs::exists(dir / longLeftover));
+    EXPECT_TRUE(fs::exists(dir / twinLeftover));
+    EXPECT_EQ(WriteFileAtomically((dir / twin).string(), "neu"), SaveResult::Ok);
+    EXPECT_FALSE(fs::exists(dir / twinLeftover));
 }
