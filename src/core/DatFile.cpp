@@ -47,25 +47,33 @@ inline bool IsFieldChar(char c) { return kClasses.of[static_cast<unsigned char>(
 // Items end at a comma or at a line end (CR LF, LF or CR). Either all bytes
 // are in memory, or the file is read in chunks as the items need them, so
 // that a large file is never held whole. A line longer than the bound (its
-// items and commas) is refused as soon as the bound is passed, so a file
-// without line ends is not read whole either.
+// items and commas) is cut there: the item at the bound ends with it (Cut)
+// and the rest of the line is skipped a chunk at a time, so a file without
+// line ends is not held whole either.
 class ItemReader {
 public:
     ItemReader(const char *data, size_t size) : p_(data), end_(data + size), eof_(true) {}
     explicit ItemReader(int fd) : fd_(fd) {}
 
     // The next item [b, e), valid until the next call; false at the end of the
-    // input, on a read error or on a line above the bound (see Failed).
+    // input or on a read error (see Failed).
     bool Next(const char *&b, const char *&e) {
-        if (line_ > kMaxDatLineBytes) return TooLong();
+        if (skipping_ && !SkipRestOfLine()) return false;
+        cut_ = false;
         const size_t room = kMaxDatLineBytes - line_;
         const char *q = p_;
         for (;;) {
-            const char *stop = static_cast<size_t>(end_ - p_) > room ? p_ + room + 1 : end_;
+            const char *stop = static_cast<size_t>(end_ - p_) > room ? p_ + room : end_;
             while (q < stop && !EndsItem(*q)) ++q;
-            if (static_cast<size_t>(q - p_) > room) return TooLong();
-            // a CR as the last byte read may still be followed by its LF
-            if (q < end_ && !(*q == '\r' && q + 1 == end_ && !eof_)) break;
+            if (q < end_) {
+                // at the bound only a line end ends the item: else the line goes on past it
+                if (q == p_ + room && *q != '\r' && *q != '\n') {
+                    cut_ = skipping_ = true;
+                    break;
+                }
+                // a CR as the last byte read may still be followed by its LF
+                if (!(*q == '\r' && q + 1 == end_ && !eof_)) break;
+            }
             if (eof_) {
                 if (p_ >= end_) return false;
                 break;
@@ -76,18 +84,41 @@ public:
         }
         b = p_;
         e = q;
+        if (cut_) {
+            p_ = q;
+            return true;
+        }
         line_ = q < end_ && *q == ',' ? line_ + static_cast<size_t>(q - p_) + 1 : 0;
         if (q < end_) q += (*q == '\r' && q + 1 < end_ && q[1] == '\n') ? 2 : 1;
         p_ = q;
         return true;
     }
+    // The last item ended at the bound of its line, whose rest is skipped.
+    bool Cut() const { return cut_; }
     bool Failed() const { return failed_; }
 
 private:
-    bool TooLong() {
-        failed_ = eof_ = true;
-        p_ = end_;
-        return false;
+    // Drops the rest of a cut line with its line end, keeping nothing of it.
+    bool SkipRestOfLine() {
+        for (;;) {
+            const size_t n = static_cast<size_t>(end_ - p_);
+            const char *lf = static_cast<const char *>(std::memchr(p_, '\n', n));
+            const char *cr = static_cast<const char *>(std::memchr(p_, '\r', lf ? static_cast<size_t>(lf - p_) : n));
+            const char *q = cr ? cr : lf;
+            if (!q) {
+                p_ = end_;  // nothing of it is kept
+                if (eof_) break;
+            } else if (q == cr && q + 1 == end_ && !eof_) {
+                p_ = q;  // a CR as the last byte read may still be followed by its LF
+            } else {
+                p_ = q + ((q == cr && q + 1 < end_ && q[1] == '\n') ? 2 : 1);
+                break;
+            }
+            if (!Refill()) return false;
+        }
+        skipping_ = false;
+        line_ = 0;
+        return true;
     }
     bool Refill() {
         const size_t keep = static_cast<size_t>(end_ - p_);
@@ -118,6 +149,7 @@ private:
     const char *end_ = nullptr;
     bool eof_ = false;
     bool failed_ = false;
+    bool cut_ = false, skipping_ = false;
     size_t line_ = 0;  // bytes of the current line before the item (earlier items and their commas)
     int fd_ = -1;
     std::unique_ptr<char[]> buf_;
@@ -214,6 +246,7 @@ DatFit FitDatGrid(const RecordingHeader &h, DatGrid &g) {
 class DatReader {
 public:
     DatReader(ItemReader &items, VectorDocument &doc, Messages &msgs) : items_(items), doc_(doc), msgs_(msgs) {}
+    bool TextsCut() const { return textsCut_; }
 
     bool Run() {
         const char *b = nullptr, *e = nullptr;
@@ -225,15 +258,9 @@ public:
             return false;
         }
         RecordingHeader &h = doc_.Header;
-        std::optional<std::string> date = ValueAfterColon(b, e);
-        if (date->size() > kMaxTextBytes) return Fail();
-        h.DateAndTime = Cp1252ToUtf8(*date);
-        for (std::string *t :
-             {&h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm}) {
-            std::optional<std::string> v = NextValue();
-            if (!v || v->size() > kMaxTextBytes) return Fail();
-            *t = Cp1252ToUtf8(*v);
-        }
+        if (!Text(b, e, h.DateAndTime)) return Fail();
+        for (std::string *t : {&h.Recording1, &h.Recording2, &h.FlowType, &h.PhaseType, &h.RecordingType, &h.Algorithm})
+            if (!items_.Next(b, e) || !Text(b, e, *t)) return Fail();
         for (auto pair : {std::make_pair(&h.ImageWidth, &h.ImageHeight),
                           std::make_pair(&h.InterrogationWidth, &h.InterrogationHeight),
                           std::make_pair(&h.GridStepX, &h.GridStepY)}) {
@@ -270,6 +297,20 @@ private:
     bool Fail() {
         msgs_.push_back(OpenFailure());
         return false;
+    }
+
+    // A header text: the value after the colon, cut to the bound when it or
+    // its line is longer (one byte a character, so any cut is whole).
+    bool Text(const char *b, const char *e, std::string &out) {
+        std::optional<std::string> v = ValueAfterColon(b, e);
+        if (!v) return false;
+        if (v->size() > kMaxTextBytes || items_.Cut()) {
+            textsCut_ = true;
+            if (v->size() > kMaxTextBytes) v->resize(kMaxTextBytes);
+            while (!v->empty() && v->back() == ' ') v->pop_back();  // a value ends in no blank
+        }
+        out = Cp1252ToUtf8(*v);
+        return true;
     }
 
     std::optional<std::string> NextValue() {
@@ -311,6 +352,8 @@ private:
         int32_t *status = doc_.Statuses.data();
         const int64_t nx = doc_.NX, ny = doc_.NY;
         while (items_.Next(b, e)) {
+            // a line cut at the bound cannot be read whole: damaged like any unreadable line
+            if (items_.Cut()) return false;
             double x = 0, y = 0, u = 0, v = 0;
             int fields = 0;
             const char *q = b;
@@ -353,6 +396,7 @@ private:
     VectorDocument &doc_;
     Messages &msgs_;
     int64_t gx_ = 0, gy_ = 0, x0_ = 0, y0_ = 0;
+    bool textsCut_ = false;
 };
 
 // Writing -------------------------------------------------------------------
@@ -650,26 +694,34 @@ std::optional<UserMessage> DatColumnRefusal(const VectorDocument &doc) {
                        MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
 }
 
-ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc) {
+namespace {
+
+ReadResult ReadItems(ItemReader &items, VectorDocument &doc) {
     ReadResult res;
-    ItemReader items(bytes.data(), bytes.size());
     DatReader reader(items, doc, res.messages);
     res.ok = reader.Run();
+    res.textsCut = res.ok && reader.TextsCut();
     return res;
 }
 
+}  // namespace
+
+ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc) {
+    ItemReader items(bytes.data(), bytes.size());
+    return ReadItems(items, doc);
+}
+
 ReadResult ReadDatFile(const std::string &path, VectorDocument &doc) {
-    ReadResult res;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st {};
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         if (fd >= 0) ::close(fd);
+        ReadResult res;
         res.messages.push_back(OpenFailure());
         return res;
     }
     ItemReader items(fd);
-    DatReader reader(items, doc, res.messages);
-    res.ok = reader.Run();
+    const ReadResult res = ReadItems(items, doc);
     ::close(fd);
     return res;
 }

@@ -26,6 +26,14 @@ UserMessage FieldTooLargeMessage(int64_t nx, int64_t ny) {
             MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Öffnen"};
 }
 
+UserMessage TextsCutMessage(const std::string &fileName) {
+    const std::string limit = std::to_string(kMaxTextBytes);
+    return {"Mindestens ein Text der Datei '" + fileName + "' war länger als " + limit +
+                " Zeichen und wurde beim Öffnen nach " + limit +
+                " Zeichen abgeschnitten. Beim Speichern wird nur der gekürzte Text geschrieben.",
+            MsgIcon::Exclamation, MsgButtons::Ok, "Text abgeschnitten"};
+}
+
 std::optional<UserMessage> TextTooLongMessage(const VectorDocument &doc, bool headerOnly) {
     // a text is written one byte a character, and a character takes at least a byte here
     auto tooLong = [](const std::string &utf8) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "Message.h"
 #include "VectorDocument.h"
@@ -35,16 +36,20 @@ UserMessage FieldTooLargeMessage(int64_t nx, int64_t ny);
 // of the file. Real header texts are file names and dates of a few dozen
 // bytes, info texts a few lines. Shown in the header window a text byte costs
 // about 41 bytes, so eight texts at the bound take some 350 MB, far below
-// what the largest field needs. The readers check a text's length before
-// reading it.
+// what the largest field needs. The readers read no more of a text than the
+// bound and skip the rest: a longer text opens cut (older versions let a
+// user paste one), with TextsCutMessage.
 constexpr size_t kMaxTextBytes = size_t{1} << 20;
 // The longest DAT line: room for a header line's label around the longest
 // text. Data lines are some 80 bytes.
 constexpr size_t kMaxDatLineBytes = 2 * kMaxTextBytes;
 
+// The one notice after opening `fileName`, however many of its texts were cut.
+UserMessage TextsCutMessage(const std::string &fileName);
+
 // The message for a document with a text above the bound (the info text, or
 // with `headerOnly` just the header texts), to refuse its save: the file
-// could not be opened again. Nothing when every text fits.
+// would not open again as it is. Nothing when every text fits.
 std::optional<UserMessage> TextTooLongMessage(const VectorDocument &doc, bool headerOnly);
 
 }  // namespace sx

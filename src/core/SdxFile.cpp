@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -51,6 +52,7 @@ public:
     SdxParser(Reader &r, VectorDocument &doc, Messages &msgs) : r_(r), doc_(doc), msgs_(msgs) {}
     // The grid was refused for its size and said so: no second box.
     bool TooLarge() const { return tooLarge_; }
+    bool TextsCut() const { return textsCut_; }
 
     bool Run() {
         int16_t version;
@@ -119,10 +121,13 @@ public:
 private:
     bool Text(std::string &out) {
         int32_t len;
-        // a length above the bound is refused before anything is sized by it
-        if (!r_.Read(len) || len < 0 || static_cast<size_t>(len) > kMaxTextBytes) return false;
+        // nothing is sized by the length: above the bound only the bound is
+        // read and the rest skipped (one byte a character, so any cut is whole)
+        if (!r_.Read(len) || len < 0 || static_cast<size_t>(len) > r_.Remaining()) return false;
+        const size_t keep = std::min(static_cast<size_t>(len), kMaxTextBytes);
         std::string raw;
-        if (!r_.ReadBytes(raw, static_cast<size_t>(len))) return false;
+        if (!r_.ReadBytes(raw, keep) || !r_.Skip(static_cast<size_t>(len) - keep)) return false;
+        if (keep < static_cast<size_t>(len)) textsCut_ = true;
         out = Cp1252ToUtf8(raw);
         return true;
     }
@@ -153,6 +158,7 @@ private:
     VectorDocument &doc_;
     Messages &msgs_;
     bool tooLarge_ = false;
+    bool textsCut_ = false;
 };
 
 ReadResult NotAnSdxFile() {
@@ -171,6 +177,7 @@ ReadResult ReadSdxBytes(const std::string &bytes, VectorDocument &doc) {
     ByteReader r(bytes.data() + kMagicLen, bytes.size() - kMagicLen);
     SdxParser<ByteReader> p(r, doc, res.messages);
     res.ok = p.Run();
+    res.textsCut = res.ok && p.TextsCut();
     if (!res.ok && !p.TooLarge()) res.messages.push_back(ReadFailure());
     return res;
 }
@@ -198,6 +205,7 @@ ReadResult ReadSdxFile(const std::string &path, VectorDocument &doc) {
     SdxParser<FileByteReader> p(r, doc, res.messages);
     res.ok = p.Run();
     std::fclose(f);
+    res.textsCut = res.ok && p.TextsCut();
     if (!res.ok && !p.TooLarge()) res.messages.push_back(ReadFailure());
     return res;
 }

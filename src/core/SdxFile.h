@@ -15,6 +15,9 @@ class ByteSink;
 struct ReadResult {
     bool ok = false;
     Messages messages;  // to show in order, on success too (warnings)
+    // A text above the bound was cut to it; the load says so once the
+    // document is open (TextsCutMessage).
+    bool textsCut = false;
 };
 
 // Fills `doc` (at its load-time initial values) from the file at `path`.

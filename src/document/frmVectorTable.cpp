@@ -12,6 +12,7 @@
 #include "ColorSettings.h"
 #include "DocumentFiles.h"
 #include "DocumentFrame.h"
+#include "DocumentLimit.h"
 #include "Paths.h"
 #include "SdxFile.h"
 #include "platform/CommonDialog.h"
@@ -220,17 +221,20 @@ bool frmVectorTable::Form_Load() {
     doc.FileName = FileNameOf(doc.FilePath);
     // reading, the background and the table; questions and messages wait without it
     WaitCursor busy;
-    if (!ReadFile()) return false;
+    bool textsCut = false;
+    if (!ReadFile(textsCut)) return false;
     SyncViewMenus();
     SetCaption();
     doc.Modified = false;
     SetCaption();
     FillGrid();
     doc.IgnoreMouseUp = true;
+    // every way of opening a file comes through here
+    if (textsCut) MessageBox(TextsCutMessage(doc.FileName));
     return true;
 }
 
-bool frmVectorTable::ReadFile() {
+bool frmVectorTable::ReadFile(bool &textsCut) {
     const std::string ext = ExtensionOf(doc.FileName);
     if (ext != "DAT" && ext != "SDX" && ext != "VEC") {
         MessageBox("Dieses Dateiformat ist ungültig! Sie können nur Dateien mit Endung .dat oder .vec öffnen.",
@@ -240,6 +244,7 @@ bool frmVectorTable::ReadFile() {
     const ReadResult result = ReadDocumentFile(ext, doc, [](const UserMessage &m) { return MessageBox(m); });
     ShowMessages(result.messages);
     if (!result.ok) return false;
+    textsCut = result.textsCut;
     if (ext != "DAT") RecalcBackground();
     return true;
 }

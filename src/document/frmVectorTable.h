@@ -223,7 +223,8 @@ private:
     QAction *AddCheckItem(QMenu *menu, const char *name, const QString &caption, bool checked,
                           void (frmVectorTable::*handler)(), const QKeySequence &shortcut = QKeySequence());
 
-    bool ReadFile();      // dispatch to the readers; false on failure
+    // Dispatch to the readers; false on failure. `textsCut`: a text was cut to the bound.
+    bool ReadFile(bool &textsCut);
     void ConnectTable();  // document/VectorTable.cpp: grid callbacks and keys
 
     // layout: a resize that arrives while the size message is open runs afterwards

@@ -771,23 +771,48 @@ TEST(DatFile, AValueTooWideForItsColumnIsNamedAndNothingIsWritten) {
     std::remove(path.c_str());
 }
 
-TEST(DatFile, LinesAndTextsAboveTheBoundAreRefused) {
-    VectorDocument doc;
-    // a header text at the bound reads, one byte more does not
-    ASSERT_TRUE(ReadDatBytes(Header({}, std::string(kMaxTextBytes, 'r')), doc).ok);
-    EXPECT_EQ(doc.Header.Recording1.size(), kMaxTextBytes);
-    ExpectOpenFailure(Header({}, std::string(kMaxTextBytes + 1, 'r')));
-    // and the writer writes no longer one
+TEST(DatFile, LongHeaderTextsOpenCutAndLongDataLinesAreRefused) {
     VectorDocument src = SmallField();
-    src.Header.Algorithm.assign(kMaxTextBytes, 'a');
-    ASSERT_TRUE(DatBytes(src));
-    ASSERT_TRUE(ReadDatBytes(*DatBytes(src), doc = VectorDocument()).ok);
-    EXPECT_EQ(doc.Header.Algorithm, src.Header.Algorithm);
-    src.Header.Algorithm += 'a';
+    src.Header.Recording1 = "kurz";
+    src.Header.Algorithm = "lang";
+    const std::string file = *DatBytes(src);
+    VectorDocument want, doc;
+    ASSERT_TRUE(ReadDatBytes(file, want).ok);
+    auto replaced = [&](const std::string &old, const std::string &text) {
+        std::string b = file;
+        return b.replace(b.find(old + "\r\n"), old.size(), text);
+    };
+    // a header text at the bound reads whole
+    ReadResult r = ReadDatBytes(replaced("kurz", std::string(kMaxTextBytes, 'r')), doc);
+    ASSERT_TRUE(r.ok);
+    EXPECT_FALSE(r.textsCut);
+    EXPECT_EQ(doc.Header.Recording1.size(), kMaxTextBytes);
+    // one byte more, or a line far beyond the line bound: cut to the bound, the rest of the file as usual
+    struct Longer {
+        std::string bytes;
+        std::string *text;
+        char fill;
+    };
+    const Longer longer[] = {{replaced("kurz", std::string(kMaxTextBytes, 'r') + "X"), &want.Header.Recording1, 'r'},
+                             {replaced("lang", std::string(3 * kMaxDatLineBytes, 'a')), &want.Header.Algorithm, 'a'}};
+    for (const Longer &l : longer) {
+        r = ReadDatBytes(l.bytes, doc = VectorDocument());
+        ASSERT_TRUE(r.ok);
+        EXPECT_TRUE(r.messages.empty());
+        EXPECT_TRUE(r.textsCut);
+        const std::string before = *l.text;
+        l.text->assign(kMaxTextBytes, l.fill);
+        // and it saves again
+        ASSERT_TRUE(DatBytes(doc));
+        EXPECT_TRUE(*DatBytes(doc) == *DatBytes(want));
+        *l.text = before;
+    }
+    // the writer writes no longer text
+    src.Header.Algorithm.assign(kMaxTextBytes + 1, 'a');
     EXPECT_FALSE(DatBytes(src));
     EXPECT_EQ(DatRefusal(src)->text.rfind("Ein Text des Dateikopfs ist zu lang: höchstens 1048576 Zeichen", 0), 0u);
 
-    // a data line at the bound reads; longer, also in items cut by commas, it does not
+    // a data line at the bound reads; longer, also in items cut by commas, it is a damaged line
     const std::string line = Line(48, 984, 1.5, -2.5);
     const std::string atBound = std::string(kMaxDatLineBytes - (line.size() - 2), ' ') + line;
     ASSERT_TRUE(ReadDatBytes(Header({}) + atBound, doc = VectorDocument()).ok);
@@ -797,22 +822,35 @@ TEST(DatFile, LinesAndTextsAboveTheBoundAreRefused) {
     while (commas.size() <= kMaxDatLineBytes) commas += "   ,";
     ASSERT_TRUE(ReadDatBytes(Header({}) + "  ,  , \r\n" + line, doc = VectorDocument()).ok);
     ExpectOpenFailure(Header({}) + commas + "\r\n" + line);
-    ExpectOpenFailure("Date and time: " + std::string(kMaxDatLineBytes, 'd'));
 
-    // 600 MB without a line end (sparse on disk), at the first line or after
-    // the header: refused after the bound, not read whole
+    // 600 MB in one line (sparse on disk): the first line is cut and skipped
+    // to its end, a data line refused, neither read whole
     const std::string path = testing::TempDir() + "datfile_long_line.dat";
-    for (const std::string &start : {std::string("Date and time: "), Header({}) + line + "7 "}) {
+    const std::string header = Header({});
+    const std::string afterFirst = header.substr(header.find("\r\n")) + line;
+    for (const std::string &start : {std::string("Date and time: "), header + line + "7 "}) {
+        const bool first = start.size() < header.size();
         std::FILE *f = std::fopen(path.c_str(), "wb");
         ASSERT_TRUE(f);
         std::fwrite(start.data(), 1, start.size(), f);
+        ASSERT_EQ(::fseeko(f, off_t{600} << 20, SEEK_SET), 0);
+        if (first) std::fwrite(afterFirst.data(), 1, afterFirst.size(), f);
         std::fclose(f);
-        ASSERT_EQ(::truncate(path.c_str(), off_t{600} << 20), 0);
-        ReadResult r;
+        if (!first) {
+            ASSERT_EQ(::truncate(path.c_str(), off_t{600} << 20), 0);
+        }
         const std::optional<double> peak = PeakGrowthMiB([&] { r = ReadDatFile(path, doc = VectorDocument()); });
-        EXPECT_FALSE(r.ok);
-        ASSERT_EQ(r.messages.size(), 1u);
-        EXPECT_EQ(r.messages[0].text, kOpenFailure);
+        if (first) {
+            ASSERT_TRUE(r.ok);
+            EXPECT_TRUE(r.textsCut);
+            EXPECT_EQ(doc.Header.DateAndTime, std::string(kMaxTextBytes, '\0'));
+            EXPECT_EQ(doc.Header.Recording2, "b.tif");
+            EXPECT_EQ(doc.U(3, 1), 1.5);
+        } else {
+            EXPECT_FALSE(r.ok);
+            ASSERT_EQ(r.messages.size(), 1u);
+            EXPECT_EQ(r.messages[0].text, kOpenFailure);
+        }
         if (peak) {
             EXPECT_LT(*peak, 16.0);
         }

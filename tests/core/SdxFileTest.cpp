@@ -9,10 +9,12 @@
 
 #include <unistd.h>
 
+#include "AtomicFile.h"
 #include "BinaryIO.h"
 #include "DocumentLimit.h"
 #include "FileBytes.h"
 #include "PeakMemory.h"
+#include "SameField.h"
 #include "SampleField.h"
 #include "SaveFaults.h"
 #include "SdxFile.h"
@@ -400,45 +402,87 @@ TEST(SdxFile, DocumentsTheReaderWouldRefuseAreNotWritten) {
     std::remove(path.c_str());
 }
 
-TEST(SdxFile, TextsAboveTheBoundAreRefusedBeforeTheyAreRead) {
-    const char kReadFailure[] = "Fehler in dieser SDX-Datei! Datei beschädigt oder falsches Format?";
-    // at the bound a text reads, one byte more and the whole file is refused
-    for (size_t extra : {0, 1}) {
-        for (bool info : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "extra " << extra << (info ? " info text" : " header text"));
-            VectorDocument d = SmallDocument();
-            (info ? d.InfoText : d.Header.Recording2) = std::string(kMaxTextBytes + extra, 'r');
-            VectorDocument back;
-            const ReadResult r = ReadSdxBytes(SdxBytes(d), back);
-            EXPECT_EQ(r.ok, extra == 0);
-            if (extra) {
-                ASSERT_EQ(r.messages.size(), 1u);
-                EXPECT_EQ(r.messages[0].text, kReadFailure);
-            }
+TEST(SdxFile, TextsAboveTheBoundOpenCutAndEveryOtherFieldIntact) {
+    const std::string path = testing::TempDir() + "sdx_long_text.sdx";
+    const std::string atBound(kMaxTextBytes, 'r');
+    struct Case {
+        const char *what;
+        bool header, info;
+    };
+    for (const Case &c : {Case{"header text", true, false}, Case{"info text", false, true}, Case{"both", true, true}}) {
+        SCOPED_TRACE(c.what);
+        VectorDocument d = SmallDocument();
+        VectorDocument want = d;
+        // one byte over the bound, a later text a megabyte over
+        if (c.header) {
+            d.Header.Recording2 = atBound + "X";
+            want.Header.Recording2 = atBound;
         }
+        if (c.info) {
+            d.InfoText = atBound + std::string(kMaxTextBytes, 'Y');
+            want.InfoText = atBound;
+        }
+        const std::string bytes = SdxBytes(d);
+        ASSERT_TRUE(WriteFileAtomically(path, bytes) == SaveResult::Ok);
+        VectorDocument fromFile, fromBytes;
+        for (const ReadResult &r : {ReadSdxFile(path, fromFile), ReadSdxBytes(bytes, fromBytes)}) {
+            EXPECT_TRUE(r.ok);
+            EXPECT_TRUE(r.messages.empty());
+            EXPECT_TRUE(r.textsCut);
+        }
+        EXPECT_EQ(fromFile.Header.Recording2.size(), want.Header.Recording2.size());
+        EXPECT_EQ(fromFile.InfoText.size(), want.InfoText.size());
+        // everything else as stored, and the cut document saves again
+        EXPECT_TRUE(SameField(fromFile, d));
+        EXPECT_TRUE(SdxBytes(fromFile) == SdxBytes(want));
+        EXPECT_TRUE(SdxBytes(fromBytes) == SdxBytes(want));
+        EXPECT_TRUE(SdxWritable(fromFile));
     }
+    // at the bound nothing is cut
+    VectorDocument d = SmallDocument(), back;
+    d.InfoText = atBound;
+    const ReadResult r = ReadSdxBytes(SdxBytes(d), back);
+    EXPECT_TRUE(r.ok && !r.textsCut);
+    EXPECT_EQ(back.InfoText, atBound);
+    std::remove(path.c_str());
+}
 
-    // a file that claims and holds a 2 GiB header text (sparse on disk) is
-    // refused by its length, before anything is sized by it
+TEST(SdxFile, AHugeTextIsSkippedAndALengthPastTheEndRefusedWithoutGrowingMemory) {
+    const char kReadFailure[] = "Fehler in dieser SDX-Datei! Datei beschädigt oder falsches Format?";
     const std::string path = testing::TempDir() + "sdx_huge_text.sdx";
+    // the first text 2 GiB long (a hole on disk), the rest of the document after it
+    VectorDocument d = SmallDocument();
+    d.Header.DateAndTime.clear();
+    const std::string whole = SdxBytes(d);
+    const size_t afterLength = 15;  // magic, version, the first text's length
     {
-        std::string head = "Strudelax";
+        std::string head = whole.substr(0, afterLength - 4);
         ByteWriter w(head);
-        w.Write(int16_t{1});
         w.Write(int32_t{INT32_MAX});
         std::FILE *f = std::fopen(path.c_str(), "wb");
         ASSERT_TRUE(f);
         std::fwrite(head.data(), 1, head.size(), f);
+        ASSERT_EQ(::fseeko(f, static_cast<off_t>(afterLength) + INT32_MAX, SEEK_SET), 0);
+        std::fwrite(whole.data() + afterLength, 1, whole.size() - afterLength, f);
         std::fclose(f);
-        ASSERT_EQ(::truncate(path.c_str(), (off_t{1} << 31) + 4096), 0);
     }
     ReadResult r;
-    const std::optional<double> peak = PeakGrowthMiB([&] {
-        VectorDocument d;
-        r = ReadSdxFile(path, d);
-    });
+    VectorDocument back;
+    std::optional<double> peak = PeakGrowthMiB([&] { r = ReadSdxFile(path, back); });
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.textsCut);
+    d.Header.DateAndTime.assign(kMaxTextBytes, '\0');
+    EXPECT_TRUE(SdxBytes(back) == SdxBytes(d));
+    if (peak) {
+        EXPECT_LT(*peak, 8.0);
+    }
+
+    // the same length in a small file points past its end: refused before anything is sized by it
+    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+    peak = PeakGrowthMiB([&] { r = ReadSdxFile(path, back = VectorDocument()); });
     std::remove(path.c_str());
     EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.textsCut);
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0].text, kReadFailure);
     if (peak) {

@@ -1,7 +1,8 @@
 #pragma once
 // What every file reader must give for any input, whole or damaged: a
 // failure with a message to show, or a document whose arrays fit its grid
-// within the node bound and hold only finite numbers. Shared by the
+// within the node bound and hold only finite numbers, with texts that a save
+// takes (a longer text is cut on reading). Shared by the
 // robustness tests and the fuzz targets.
 
 #include <algorithm>
@@ -26,6 +27,7 @@ inline std::string UnsoundReadOutcome(const ReadResult &r, const VectorDocument 
     };
     if (!finite(d.Us) || !finite(d.Vs) || !finite(d.PosXs) || !finite(d.PosYs))
         return "took a number that is none or infinite";
+    if (TextTooLongMessage(d, false)) return "took a text above the bound";
     return "";
 }
 

@@ -1,6 +1,8 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 
+#include "DocumentLimit.h"
+#include "FileBytes.h"
 #include "SdxFile.h"
 #include "UiTestSupport.h"
 
@@ -14,7 +16,7 @@ const char *kSaveError =
 
 class DocumentFiles : public UiTest {
 protected:
-    frmVectorTable *OpenSample(const QString &name) {
+    static VectorDocument Sample() {
         VectorDocument d;
         d.Resize(3, 2);
         for (int i = 1; i <= 3; ++i) d.PosX(i) = i;
@@ -25,8 +27,11 @@ protected:
         }
         d.ValidCount = 6;
         d.InfoText = "Original";
+        return d;
+    }
+    frmVectorTable *OpenSample(const QString &name) {
         const QString path = TempPath(name);
-        EXPECT_EQ(WriteSdxFile(d, path.toStdString()), SaveResult::Ok);
+        EXPECT_EQ(WriteSdxFile(Sample(), path.toStdString()), SaveResult::Ok);
         SaveSetting("StartUp", "ShowInfo", "No");
         return Open(path);
     }
@@ -206,4 +211,60 @@ TEST_F(DocumentFiles, AFieldAboveTheNodeBoundIsNamedAndTheWindowCloses) {
     QApplication::processEvents();
     EXPECT_TRUE(frame->Documents().isEmpty());
     EXPECT_EQ(frame->StatusTextCaption(), "Datei geschlossen.");
+}
+
+TEST_F(DocumentFiles, TextsAboveTheBoundOpenCutWithOneNoticeAndSaveAgain) {
+    SaveSetting("StartUp", "ShowInfo", "No");
+    auto notice = [](const std::string &name) {
+        return "Mindestens ein Text der Datei '" + name +
+               "' war länger als 1048576 Zeichen und wurde beim Öffnen nach 1048576 Zeichen abgeschnitten. Beim "
+               "Speichern wird nur der gekürzte Text geschrieben.";
+    };
+    // as an older version saved them: two texts above the bound, one box
+    VectorDocument d = Sample();
+    d.InfoText.assign(kMaxTextBytes + 1, 'i');
+    d.Header.Algorithm.assign(2 * kMaxTextBytes, 'a');
+    const QString path = TempPath("lang.sdx");
+    ASSERT_EQ(WriteFileAtomically(path.toStdString(), SdxBytes(d)), SaveResult::Ok);
+    user.Answer(MsgAnswer::Ok);
+    frmVectorTable *w = Open(path);
+    ASSERT_TRUE(w);
+    ASSERT_EQ(user.asked.size(), 1u);
+    const UserMessage &m = user.asked[0].message;
+    EXPECT_EQ(m.text, notice("lang.sdx"));
+    EXPECT_EQ(m.title, "Text abgeschnitten");
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(m.buttons, MsgButtons::Ok);
+    EXPECT_EQ(w->doc.InfoText, std::string(kMaxTextBytes, 'i'));
+    EXPECT_EQ(w->doc.Header.Algorithm, std::string(kMaxTextBytes, 'a'));
+    EXPECT_TRUE(SameField(w->doc, d));
+    EXPECT_FALSE(w->doc.Modified);
+    // saved, it opens again as it is and without a box (none is scripted)
+    w->MarkModified();
+    w->mnuSave_Click();
+    EXPECT_FALSE(w->doc.Modified);
+    w->mnuClose_Click();
+    QApplication::processEvents();
+    w = Open(path);
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->doc.InfoText, std::string(kMaxTextBytes, 'i'));
+    EXPECT_EQ(user.asked.size(), 1u);
+
+    // a DAT header line far above the line bound, handed over by a second start
+    VectorDocument dat = Sample();
+    DescribeDatGrid(dat);
+    dat.Header.Recording1 = "kurz";
+    std::string bytes = *DatBytes(dat);
+    bytes.replace(bytes.find("kurz\r\n"), 4, std::string(3 * kMaxDatLineBytes, 'r'));
+    const QString datPath = TempPath("lang.dat");
+    ASSERT_EQ(WriteFileAtomically(datPath.toStdString(), bytes), SaveResult::Ok);
+    user.Answer(MsgAnswer::Ok);
+    frame->TryToOpen(datPath);
+    ASSERT_EQ(user.asked.size(), 2u);
+    EXPECT_EQ(user.asked[1].message.text, notice("lang.dat"));
+    frmVectorTable *v = frame->ActiveDocument();
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->doc.FileName, "lang.dat");
+    EXPECT_EQ(v->doc.Header.Recording1, std::string(kMaxTextBytes, 'r'));
+    EXPECT_TRUE(SameField(v->doc, dat));
 }
