@@ -49,7 +49,8 @@ std::optional<UserMessage> TextTooLongMessage(const VectorDocument &doc, bool he
     if (what.empty()) return std::nullopt;
     return UserMessage{
         what + " ist zu lang: höchstens " + limit +
-            " Zeichen lassen sich speichern, sonst wäre die Datei nicht mehr lesbar. Kürzen Sie den Text.",
+            " Zeichen lassen sich speichern, ein längerer Text käme beim Öffnen abgeschnitten zurück. Kürzen Sie "
+            "den Text.",
         MsgIcon::Exclamation, MsgButtons::Ok, "Fehler beim Speichern"};
 }
 

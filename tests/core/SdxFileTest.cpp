@@ -510,8 +510,8 @@ TEST(SdxFile, AnInfoTextAboveTheBoundIsNotWritten) {
     EXPECT_EQ(WriteSdxFile(d, path, &refusal), SaveResult::WriteFailed);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->text,
-              "Der Infotext ist zu lang: höchstens 1048576 Zeichen lassen sich speichern, sonst wäre die Datei nicht "
-              "mehr lesbar. Kürzen Sie den Text.");
+              "Der Infotext ist zu lang: höchstens 1048576 Zeichen lassen sich speichern, ein längerer Text käme beim "
+              "Öffnen abgeschnitten zurück. Kürzen Sie den Text.");
     EXPECT_EQ(refusal->title, "Fehler beim Speichern");
     EXPECT_EQ(refusal->icon, MsgIcon::Exclamation);
     EXPECT_EQ(refusal->buttons, MsgButtons::Ok);

@@ -163,8 +163,8 @@ TEST_F(SaveFaults, ContentTheFileCouldNotTakeBackIsRefusedWithItsOwnBox) {
         "Der Wert 10000 des Vektors (2, 3) passt nicht in die Spalte Vx[m/s] der DAT-Datei; die Datei wäre nicht "
         "mehr lesbar. Speichern Sie das Vektorfeld im SDX-Format.";
     const std::string sdxBox =
-        "Der Infotext ist zu lang: höchstens 1048576 Zeichen lassen sich speichern, sonst wäre die Datei nicht mehr "
-        "lesbar. Kürzen Sie den Text.";
+        "Der Infotext ist zu lang: höchstens 1048576 Zeichen lassen sich speichern, ein längerer Text käme beim "
+        "Öffnen abgeschnitten zurück. Kürzen Sie den Text.";
     // a velocity too wide for its DAT column; an info text above the bound
     for (const char *name : {"feld.dat", "feld.sdx"}) {
         SCOPED_TRACE(name);
