@@ -12,6 +12,7 @@
 #include <QKeySequence>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "VectorDocument.h"
@@ -224,6 +225,9 @@ private:
                           void (frmVectorTable::*handler)(), const QKeySequence &shortcut = QKeySequence());
 
     bool ReadFile();      // dispatch to the readers; false on failure
+    // Save and Save As: a refused save shows why; otherwise `mayReplace`
+    // (when given) asks about the file the save would replace.
+    void Save(const std::function<bool()> &mayReplace);
     void ConnectTable();  // document/VectorTable.cpp: grid callbacks and keys
 
     // layout: a resize that arrives while the size message is open runs afterwards
