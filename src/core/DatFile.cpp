@@ -653,21 +653,76 @@ std::optional<UserMessage> HeaderTextCutMessage(const RecordingHeader &h) {
     return std::nullopt;
 }
 
+// The reader's column (or row) of a pixel coordinate the writer writes: the
+// node the reader places the line on, when that node lies at exactly these
+// pixels; 0 when the line would not land there. `sign` is -1 for the rows,
+// which count down from the first row's pixel.
+int64_t ReaderNode(std::optional<int32_t> pixel, int64_t first, int64_t step, int64_t count, int64_t sign) {
+    if (!pixel) return 0;
+    const int64_t k = sign * (*pixel - first) / step + 1;  // the reader's truncating division
+    return k >= 1 && k <= count && first + sign * (k - 1) * step == *pixel ? k : 0;
+}
+
+// Marks the used entries whose reader node another used entry has too; false when there is none.
+bool MarkShared(const std::vector<int64_t> &node, const std::vector<char> &used, std::vector<char> &shared) {
+    std::vector<size_t> order;
+    for (size_t k = 0; k < node.size(); ++k)
+        if (used[k]) order.push_back(k);
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return node[a] < node[b]; });
+    shared.assign(node.size(), 0);
+    bool any = false;
+    for (size_t k = 1; k < order.size(); ++k) {
+        if (node[order[k]] != node[order[k - 1]]) continue;
+        shared[order[k]] = shared[order[k - 1]] = 1;
+        any = true;
+    }
+    return any;
+}
+
 // The reader places a data line by its pixel coordinates on the grid that the
-// header describes; every column and row must land where it stands now.
-bool HeaderDescribesTheGrid(const VectorDocument &doc) {
+// header describes. A document reads back when every written line lands on a
+// node at exactly the pixels written, one line a node. The reader's grid may
+// be larger than the document's; a mirrored field's columns and rows come
+// back in the reader's order.
+bool EveryLineLandsOnItsNode(const VectorDocument &doc) {
     DatGrid g;
-    if (FitDatGrid(doc.Header, g) != DatFit::Ok || g.nx != doc.NX || g.ny != doc.NY) return false;
+    if (FitDatGrid(doc.Header, g) != DatFit::Ok || !GridFitsDocument(g.nx, g.ny)) return false;
     const double R = doc.Header.PixelsPerCm;
-    for (int32_t i = 1; i <= doc.NX; ++i) {
-        const std::optional<int32_t> px = RoundToInt32(doc.PosX(i) / 10 * R);
-        if (!px || (*px - g.x0) / g.gx + 1 != i) return false;
+    const size_t nx = static_cast<size_t>(doc.NX), ny = static_cast<size_t>(doc.NY);
+    // a column's lines all share its x pixel, a row's lines its y pixel
+    std::vector<int64_t> col(nx), row(ny);
+    for (size_t i = 0; i < nx; ++i) col[i] = ReaderNode(RoundToInt32(doc.PosXs[i] / 10 * R), g.x0, g.gx, g.nx, 1);
+    for (size_t j = 0; j < ny; ++j) row[j] = ReaderNode(RoundToInt32(doc.PosYs[j] / 10 * R), g.y0, g.gy, g.ny, -1);
+    std::vector<char> colUsed(nx, 1), rowUsed(ny, 1), colShared, rowShared;
+    const bool allLand =
+        std::find(col.begin(), col.end(), 0) == col.end() && std::find(row.begin(), row.end(), 0) == row.end();
+    if (allLand && !MarkShared(col, colUsed, colShared) && !MarkShared(row, rowUsed, rowShared)) return true;
+
+    // only the columns and rows that hold written lines count
+    std::fill(colUsed.begin(), colUsed.end(), 0);
+    std::fill(rowUsed.begin(), rowUsed.end(), 0);
+    for (size_t j = 0; j < ny; ++j) {
+        const int32_t *status = &doc.Statuses[j * nx];
+        for (size_t i = 0; i < nx; ++i)
+            if (status[i] > 0) colUsed[i] = rowUsed[j] = 1;
     }
-    for (int32_t j = 1; j <= doc.NY; ++j) {
-        const std::optional<int32_t> py = RoundToInt32(doc.PosY(j) / 10 * R);
-        if (!py || (g.y0 - *py) / g.gy + 1 != j) return false;
+    for (size_t i = 0; i < nx; ++i)
+        if (colUsed[i] && col[i] == 0) return false;
+    for (size_t j = 0; j < ny; ++j)
+        if (rowUsed[j] && row[j] == 0) return false;
+    const bool colsShared = MarkShared(col, colUsed, colShared), rowsShared = MarkShared(row, rowUsed, rowShared);
+    if (!colsShared && !rowsShared) return true;
+    // two lines meet on a node only in columns that share a reader column or rows that share a reader row
+    std::vector<uint64_t> nodes;
+    for (size_t j = 0; j < ny; ++j) {
+        const int32_t *status = &doc.Statuses[j * nx];
+        for (size_t i = 0; i < nx; ++i)
+            if (status[i] > 0 && (colShared[i] || rowShared[j]))
+                nodes.push_back(static_cast<uint64_t>(row[j] - 1) * static_cast<uint64_t>(g.nx) +
+                                static_cast<uint64_t>(col[i] - 1));
     }
-    return true;
+    std::sort(nodes.begin(), nodes.end());
+    return std::adjacent_find(nodes.begin(), nodes.end()) == nodes.end();
 }
 
 }  // namespace
@@ -675,7 +730,7 @@ bool HeaderDescribesTheGrid(const VectorDocument &doc) {
 std::optional<UserMessage> DatRefusal(const VectorDocument &doc) {
     if (std::optional<UserMessage> m = TextTooLongMessage(doc, true)) return m;
     if (std::optional<UserMessage> m = HeaderTextCutMessage(doc.Header)) return m;
-    if (!HeaderDescribesTheGrid(doc))
+    if (!EveryLineLandsOnItsNode(doc))
         return UserMessage{
             "Bildgröße, Interrogation Window, Gitterabstand und Maßstab im Dateikopf beschreiben nicht "
             "das Gitter dieses Vektorfeldes; die Vektoren der DAT-Datei kämen beim Öffnen nicht an "

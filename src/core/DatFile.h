@@ -20,10 +20,11 @@ ReadResult ReadDatBytes(const std::string &bytes, VectorDocument &doc);
 // Why the writer refuses `doc`, as the message to show: a written value
 // whose text would fill its column and run into the next field, a pixel
 // coordinate that is no 32-bit integer, a value that is not finite, a
-// header text above the bound or holding a comma or a line end, or a header
-// whose image, window and grid sizes and scale do not describe the
-// document's grid; the reader could not take such a file back as it is.
-// Nothing when every line reads back.
+// header text above the bound or holding a comma or a line end, a header
+// that describes no grid the reader opens, or a data line that the reader
+// would not place on a node of that grid at exactly its pixel coordinates,
+// or on a node another line takes; the reader could not take such a file
+// back as it is. Nothing when every line reads back.
 std::optional<UserMessage> DatRefusal(const VectorDocument &doc);
 // The part of DatRefusal that looks at the data lines alone: the first
 // value, in the file's order, whose text would run into the next field.

@@ -1,6 +1,8 @@
 #include "DocumentFiles.h"
 
 #include "DatFile.h"
+#include "DocumentLimit.h"
+#include "Paths.h"
 #include "VecFile.h"
 
 namespace sx {
@@ -11,6 +13,20 @@ ReadResult ReadDocumentFile(const std::string &extension, VectorDocument &doc, c
     if (extension == "VEC")
         return ReadVecFile(doc.FilePath, doc, [&ask](const UserMessage &m) { return ask && ask(m) == MsgAnswer::Yes; });
     return ReadResult{};
+}
+
+std::optional<UserMessage> SaveRefusal(const VectorDocument &doc) {
+    const std::string tail = UpperTail(doc.FileName, 4);
+    if (tail == ".SDX") return TextTooLongMessage(doc, false);
+    if (tail == ".DAT") {
+        if (doc.TrafoShiftX != 0 || doc.TrafoShiftY != 0)
+            return UserMessage{
+                "Die Datei läßt sich nach einer XY-Koordinatentransformation nicht mehr im DAT-Format abspeichern!",
+                MsgIcon::Exclamation, MsgButtons::Ok, "Speichern"};
+        return DatRefusal(doc);
+    }
+    return UserMessage{Trim(doc.FileName) + "? Was ist das denn für ein Dateiformat?", MsgIcon::Question,
+                       MsgButtons::Ok, "Unbekanntes Dateiformat"};
 }
 
 SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc,

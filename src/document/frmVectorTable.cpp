@@ -305,28 +305,22 @@ void frmVectorTable::mnuExit_Click() {
     if (frame_) frame_->RunFrameCommand(FrameCommand::Exit);
 }
 
-void frmVectorTable::mnuSave_Click() {
+void frmVectorTable::mnuSave_Click() { Save(nullptr); }
+
+void frmVectorTable::Save(const std::function<bool()> &mayReplace) {
+    std::optional<UserMessage> refusal;
+    {
+        WaitCursor busy;  // a large field takes a moment to check
+        refusal = SaveRefusal(doc);
+    }
+    // a save that cannot happen asks nothing about the file it would replace
+    if (!refusal && mayReplace && !mayReplace()) return;
     SaveSetting(QStringLiteral("Files"), QStringLiteral("LastOpenedFormat"),
                 QString::fromStdString(UpperTail(doc.FileName, 3)));
-    const std::string tail = UpperTail(doc.FileName, 4);
-    SaveResult r;
-    std::optional<UserMessage> refusal;  // content the file could not take back
-    if (tail == ".SDX") {
+    SaveResult r = SaveResult::WriteFailed;
+    if (!refusal) {
         WaitCursor busy;
-        r = SaveDocumentFile(tail, doc, &refusal);
-    } else if (tail == ".DAT") {
-        if (doc.TrafoShiftX != 0 || doc.TrafoShiftY != 0) {
-            MessageBox(
-                "Die Datei läßt sich nach einer XY-Koordinatentransformation nicht mehr im DAT-Format abspeichern!",
-                MsgIcon::Exclamation, MsgButtons::Ok, "Speichern");
-            return;
-        }
-        WaitCursor busy;
-        r = SaveDocumentFile(tail, doc, &refusal);
-    } else {
-        MessageBox(Trim(doc.FileName) + "? Was ist das denn für ein Dateiformat?", MsgIcon::Question, MsgButtons::Ok,
-                   "Unbekanntes Dateiformat");
-        return;
+        r = SaveDocumentFile(UpperTail(doc.FileName, 4), doc, &refusal);
     }
     if (refusal) {
         MessageBox(*refusal);
@@ -354,13 +348,12 @@ void frmVectorTable::mnuSaveAs_Click() {
     cd.DialogTitle = QStringLiteral("Speichern unter");
     if (!cd.ShowSave()) return;
     const std::string path = WithoutExtension(FilePathBytes(cd.FileName)) + (cd.FilterIndex == 2 ? ".dat" : ".sdx");
-    if (!MayWriteTarget(cd, path)) return;
     const std::string oldPath = doc.FilePath, oldName = doc.FileName;
     doc.FilePath = path;
     doc.FileName = FileNameOf(path);
     const bool wasModified = doc.Modified;
     doc.Modified = true;
-    mnuSave_Click();
+    Save([&] { return MayWriteTarget(cd, path); });
     // a save that did not happen leaves the document with the file it came from
     if (doc.Modified) {
         doc.FilePath = oldPath;

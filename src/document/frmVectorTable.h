@@ -12,6 +12,7 @@
 #include <QKeySequence>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "VectorDocument.h"
@@ -225,6 +226,9 @@ private:
 
     // Dispatch to the readers; false on failure. `textsCut`: a text was cut to the bound.
     bool ReadFile(bool &textsCut);
+    // Save and Save As: a refused save shows why; otherwise `mayReplace`
+    // (when given) asks about the file the save would replace.
+    void Save(const std::function<bool()> &mayReplace);
     void ConnectTable();  // document/VectorTable.cpp: grid callbacks and keys
 
     // layout: a resize that arrives while the size message is open runs afterwards

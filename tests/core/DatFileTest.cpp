@@ -15,6 +15,7 @@
 #include "SameField.h"
 #include "SampleField.h"
 #include "SaveFaults.h"
+#include "Transformation.h"
 #include "ValidField.h"
 
 using namespace sx;
@@ -455,13 +456,25 @@ TEST(DatFile, AHeaderThatWouldNotReadBackIsRefused) {
     fromVec.Header.ImageWidth = fromVec.Header.ImageHeight = 0;
     fromVec.Header.InterrogationWidth = fromVec.Header.InterrogationHeight = 0;
     ExpectOpenFailure(Layout(fromVec));
-    VectorDocument mirrored = ok;  // the columns would come back in the other order
-    std::reverse(mirrored.PosXs.begin(), mirrored.PosXs.end());
-    VectorDocument rescaled = ok;  // every line would land one column too far
-    for (double &x : rescaled.PosXs) x += 0.8;
+    // the reader would put every line on a node of its own, but not at the pixels written
+    VectorDocument rescaled = ok;
+    for (double &x : rescaled.PosXs) x *= 1.05;
+    VectorDocument shifted = ok;  // half a column over
+    for (double &y : shifted.PosYs) y += 0.4;
+    VectorDocument offGrid = ok;  // one column over: the last column's lines would fall off the grid
+    for (double &x : offGrid.PosXs) x += 0.8;
+    // two columns on one pixel x: their lines must not meet on a node
+    VectorDocument twoOnOne = ok;
+    twoOnOne.PosX(2) = twoOnOne.PosX(1);
+    for (int j = 1; j <= ok.NY; ++j) {
+        twoOnOne.Status(1, j) = j <= 4 ? StatusValid : StatusInvalid;
+        twoOnOne.Status(2, j) = j <= 4 ? StatusRemoved : StatusValid;
+    }
+    ASSERT_FALSE(DatRefusal(twoOnOne));
+    twoOnOne.Status(1, 5) = StatusQuestionable;
     VectorDocument noScale = ok;
     noScale.Header.PixelsPerCm = 0;
-    for (const VectorDocument *d : {&fromVec, &mirrored, &rescaled, &noScale}) {
+    for (const VectorDocument *d : {&fromVec, &rescaled, &shifted, &offGrid, &twoOnOne, &noScale}) {
         std::optional<UserMessage> refusal;
         EXPECT_EQ(WriteDatFile(*d, path, &refusal), SaveResult::WriteFailed);
         ASSERT_TRUE(refusal);
@@ -485,6 +498,48 @@ TEST(DatFile, AHeaderThatWouldNotReadBackIsRefused) {
     ASSERT_TRUE(ReadWholeFile(path, kept));
     EXPECT_EQ(kept, "alt");
     std::remove(path.c_str());
+}
+
+// A mirrored field's columns or rows stand in descending order; the reader
+// lays them out ascending again, every vector at its own coordinates.
+TEST(DatFile, MirroredFieldsReadBackWithEveryVectorAtItsCoordinates) {
+    VectorDocument field = SmallField();
+    // a fifth of a pixel off the nodes, so that the writer rounds
+    for (double &x : field.PosXs) x += 0.01;
+    for (double &y : field.PosYs) y -= 0.01;
+    const double halfPixel = 0.5 / field.Header.PixelsPerCm * 10;
+    auto at = [&](const auto &positions, double p) {
+        int found = 0;
+        for (size_t k = 0; k < positions.size(); ++k)
+            if (std::fabs(positions[k] - p) <= halfPixel) found = found ? -1 : static_cast<int>(k) + 1;
+        return found;
+    };
+    VectorDocument wider = field;  // a header grid four columns wider than the field
+    wider.Header.ImageWidth += 64;
+    for (int c = 0; c < 4; ++c) {
+        SCOPED_TRACE(c);
+        VectorDocument src = c == 3 ? wider : field;
+        MirrorField(src, c != 1, c != 0);
+        const std::optional<std::string> bytes = DatBytes(src);
+        ASSERT_TRUE(bytes);
+        VectorDocument back;
+        ASSERT_TRUE(ReadDatBytes(*bytes, back).ok);
+        ASSERT_EQ(back.NX, src.NX + (c == 3 ? 4 : 0));
+        ASSERT_EQ(back.NY, src.NY);
+        EXPECT_LT(back.PosX(1), back.PosX(2));
+        EXPECT_GT(back.PosY(1), back.PosY(2));
+        EXPECT_EQ(back.CountValid(), src.CountValid());
+        for (int j = 1; j <= src.NY; ++j)
+            for (int i = 1; i <= src.NX; ++i) {
+                if (src.Status(i, j) <= 0) continue;
+                const int bi = at(back.PosXs, src.PosX(i)), bj = at(back.PosYs, src.PosY(j));
+                ASSERT_GT(bi, 0) << i;
+                ASSERT_GT(bj, 0) << j;
+                EXPECT_EQ(back.Status(bi, bj), StatusValid);
+                EXPECT_NEAR(back.U(bi, bj), src.U(i, j), 0.5e-4);
+                EXPECT_NEAR(back.V(bi, bj), src.V(i, j), 0.5e-4);
+            }
+    }
 }
 
 namespace {

@@ -12,7 +12,9 @@
 
 #include <cstdio>
 
+#include "DatFile.h"
 #include "SampleDocument.h"
+#include "Transformation.h"
 #include "UiTestSupport.h"
 #include "platform/FileNames.h"
 #include "platform/PictureBox.h"
@@ -119,6 +121,47 @@ TEST_F(SaveTargets, SaveAsAsksAboutTheFileItReallyWrites) {
     ExpectQuestion("neu.dat", "Speichern unter");
     EXPECT_NE(Read("neu.dat"), "alte Bytes");
     EXPECT_EQ(w->doc.FileName, "neu.dat");
+}
+
+TEST_F(SaveTargets, ASaveAsThatIsRefusedAsksNothingAboutTheFileItWouldReplace) {
+    frmVectorTable *w = OpenSample();
+    ASSERT_TRUE(w);
+    w->MarkModified();
+    Put("alt.dat", "alte Bytes");
+    const auto positions = w->doc.PosXs;
+    const std::string grid =
+        "Bildgröße, Interrogation Window, Gitterabstand und Maßstab im Dateikopf beschreiben nicht das Gitter dieses "
+        "Vektorfeldes; die Vektoren der DAT-Datei kämen beim Öffnen nicht an ihre Stelle. Speichern Sie das "
+        "Vektorfeld im SDX-Format.";
+    const std::string shift =
+        "Die Datei läßt sich nach einer XY-Koordinatentransformation nicht mehr im DAT-Format abspeichern!";
+    for (const std::string &refusal : {grid, shift}) {
+        SCOPED_TRACE(refusal);
+        if (refusal == grid)
+            for (double &x : w->doc.PosXs) x *= 1.5;
+        else
+            w->doc.TrafoShiftX = 2;
+        user.asked.clear();
+        user.ChooseFile(TempPath("alt"), 2).Answer(MsgAnswer::Ok);
+        w->mnuSaveAs_Click();
+        EXPECT_EQ(user.MessageTexts(), std::vector<std::string>{refusal});
+        EXPECT_EQ(Read("alt.dat"), "alte Bytes");
+        EXPECT_EQ(w->doc.FilePath, TempPath("feld.sdx").toStdString());
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("feld.sdx (verändert)"));
+        w->doc.PosXs = positions;
+        w->doc.TrafoShiftX = 0;
+    }
+    // mirrored, the field saves: the question, then the file
+    MirrorField(w->doc, true, true);
+    user.asked.clear();
+    user.ChooseFile(TempPath("alt"), 2).Answer(MsgAnswer::Yes);
+    w->mnuSaveAs_Click();
+    ExpectQuestion("alt.dat", "Speichern unter");
+    EXPECT_EQ(user.MessageTexts().size(), 1u);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("alt.dat"));
+    VectorDocument back;
+    ASSERT_TRUE(ReadDatFile(TempPath("alt.dat").toStdString(), back).ok);
+    EXPECT_EQ(back.CountValid(), 6);
 }
 
 TEST_F(SaveTargets, ExportsAskAboutTheFileTheyReallyWrite) {
