@@ -15,8 +15,8 @@ ReadResult ReadDocumentFile(const std::string &extension, VectorDocument &doc, c
     return ReadResult{};
 }
 
-std::optional<UserMessage> SaveRefusal(const VectorDocument &doc) {
-    const std::string tail = UpperTail(doc.FileName, 4);
+std::optional<UserMessage> SaveRefusal(const VectorDocument &doc, const std::string &fileName) {
+    const std::string tail = UpperTail(fileName, 4);
     if (tail == ".SDX") return TextTooLongMessage(doc, false);
     if (tail == ".DAT") {
         if (doc.TrafoShiftX != 0 || doc.TrafoShiftY != 0)
@@ -25,8 +25,8 @@ std::optional<UserMessage> SaveRefusal(const VectorDocument &doc) {
                 MsgIcon::Exclamation, MsgButtons::Ok, "Speichern"};
         return DatRefusal(doc);
     }
-    return UserMessage{Trim(doc.FileName) + "? Was ist das denn für ein Dateiformat?", MsgIcon::Question,
-                       MsgButtons::Ok, "Unbekanntes Dateiformat"};
+    return UserMessage{Trim(fileName) + "? Was ist das denn für ein Dateiformat?", MsgIcon::Question, MsgButtons::Ok,
+                       "Unbekanntes Dateiformat"};
 }
 
 SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc,

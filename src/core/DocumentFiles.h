@@ -16,13 +16,13 @@ namespace sx {
 using AskUser = std::function<MsgAnswer(const UserMessage &)>;
 
 ReadResult ReadDocumentFile(const std::string &extension, VectorDocument &doc, const AskUser &ask);
-// Why saving `doc` under its FileName (the format by its last four
+// Why saving `doc` as `fileName` (the format by its last four
 // characters) would write nothing, as the message to show: an unknown
 // format, a DAT file after a coordinate shift, content the format's reader
 // could not take back. Nothing when the save may go ahead. It depends only
 // on the document, so it is asked before any question about the file the
 // save would replace.
-std::optional<UserMessage> SaveRefusal(const VectorDocument &doc);
+std::optional<UserMessage> SaveRefusal(const VectorDocument &doc, const std::string &fileName);
 // When the writer refuses the document's content (its reader could not take
 // the file back), `refusal` receives the message that says why; the old file stays.
 SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc,

@@ -311,7 +311,7 @@ void frmVectorTable::Save(const std::function<bool()> &mayReplace) {
     std::optional<UserMessage> refusal;
     {
         WaitCursor busy;  // a large field takes a moment to check
-        refusal = SaveRefusal(doc);
+        refusal = SaveRefusal(doc, doc.FileName);
     }
     // a save that cannot happen asks nothing about the file it would replace
     if (!refusal && mayReplace && !mayReplace()) return;
@@ -344,7 +344,15 @@ void frmVectorTable::mnuSaveAs_Click() {
     cd.Filter = QStringLiteral("Strudelax-Dateien (*.sdx)|*.sdx|DAT-Dateien (*.dat)|*.dat");
     cd.FilterIndex = 1;
     cd.FileName = FileNameFromBytes(WithoutExtension(doc.FilePath));
-    cd.Flags = 6;
+    // The dialog's own question about replacing a file would come before a
+    // refusal: where one format is refused, the program asks afterwards.
+    bool refusedInAFormat;
+    {
+        WaitCursor busy;
+        const std::string name = FileNameOf(WithoutExtension(doc.FilePath));
+        refusedInAFormat = SaveRefusal(doc, name + ".sdx") || SaveRefusal(doc, name + ".dat");
+    }
+    cd.Flags = refusedInAFormat ? 4 : 6;
     cd.DialogTitle = QStringLiteral("Speichern unter");
     if (!cd.ShowSave()) return;
     const std::string path = WithoutExtension(FilePathBytes(cd.FileName)) + (cd.FilterIndex == 2 ? ".dat" : ".sdx");

@@ -109,7 +109,8 @@ QString ResolveDialogFileName(const QString &path) {
 }
 
 bool MayWriteTarget(const CommonDialog &dialog, const std::string &target) {
-    if (!(dialog.Flags & 2) || !TargetNeedsQuestion(FilePathBytes(dialog.FileName), target)) return true;
+    const std::string confirmed = (dialog.Flags & 2) ? FilePathBytes(dialog.FileName) : std::string();
+    if (!TargetNeedsQuestion(confirmed, target)) return true;
     // titled like the dialog that stood in its place; Qt's save dialog is "Speichern unter" by default
     const QString title = dialog.DialogTitle.isEmpty() ? QStringLiteral("Speichern unter") : dialog.DialogTitle;
     return MessageBox(ReplaceQuestion(target, title.toStdString())) == MsgAnswer::Yes;

@@ -44,10 +44,10 @@ QString TrimBlanks(const QString &text);
 QString ResolveDialogFileName(const QString &path);
 
 class CommonDialog;
-// After a save dialog that asks before overwriting (flag 2), the program
-// writes `target`, which it made from the chosen name. True when it may:
-// the dialog already asked about that very file, nothing is there, or the
-// user answers Yes to the dialog's own question about it.
+// After a save dialog the program writes `target`, which it made from the
+// chosen name. True when it may: a dialog that asks before overwriting
+// (flag 2) already asked about that very file, nothing is there, or the user
+// answers Yes to the dialog's own question about it.
 bool MayWriteTarget(const CommonDialog &dialog, const std::string &target);
 
 }  // namespace sx

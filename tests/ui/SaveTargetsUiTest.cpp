@@ -141,11 +141,16 @@ TEST_F(SaveTargets, ASaveAsThatIsRefusedAsksNothingAboutTheFileItWouldReplace) {
             for (double &x : w->doc.PosXs) x *= 1.5;
         else
             w->doc.TrafoShiftX = 2;
-        user.asked.clear();
-        user.ChooseFile(TempPath("alt"), 2).Answer(MsgAnswer::Ok);
-        w->mnuSaveAs_Click();
-        EXPECT_EQ(user.MessageTexts(), std::vector<std::string>{refusal});
-        EXPECT_EQ(Read("alt.dat"), "alte Bytes");
+        // chosen by its name or as the file itself: the dialog does not ask, the refusal comes alone
+        for (const char *chosen : {"alt", "alt.dat"}) {
+            user.asked.clear();
+            user.ChooseFile(TempPath(chosen), 2).Answer(MsgAnswer::Ok);
+            w->mnuSaveAs_Click();
+            ASSERT_FALSE(user.asked.empty());
+            EXPECT_EQ(user.asked.front().file.flags & 2, 0);
+            EXPECT_EQ(user.MessageTexts(), std::vector<std::string>{refusal});
+            EXPECT_EQ(Read("alt.dat"), "alte Bytes");
+        }
         EXPECT_EQ(w->doc.FilePath, TempPath("feld.sdx").toStdString());
         EXPECT_EQ(w->windowTitle(), QStringLiteral("feld.sdx (verändert)"));
         w->doc.PosXs = positions;
@@ -158,6 +163,7 @@ TEST_F(SaveTargets, ASaveAsThatIsRefusedAsksNothingAboutTheFileItWouldReplace) {
     w->mnuSaveAs_Click();
     ExpectQuestion("alt.dat", "Speichern unter");
     EXPECT_EQ(user.MessageTexts().size(), 1u);
+    EXPECT_EQ(user.asked.front().file.flags & 2, 2);  // nothing refused: the dialog asks itself
     EXPECT_EQ(w->windowTitle(), QStringLiteral("alt.dat"));
     VectorDocument back;
     ASSERT_TRUE(ReadDatFile(TempPath("alt.dat").toStdString(), back).ok);
