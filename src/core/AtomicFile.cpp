@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace sx {
@@ -66,7 +67,8 @@ bool PreadAll(int fd, char *p, size_t n, off_t at) {
 
 // Copies `size` bytes at `from` of one file to `to` of another, a piece at a time.
 bool CopyBytes(int src, off_t from, off_t size, int dst, off_t to) {
-    std::unique_ptr<char[]> buf(new char[kBufferSize]);
+    std::unique_ptr<char[]> buf(new (std::nothrow) char[kBufferSize]);
+    if (!buf) return false;
     while (size > 0) {
         const size_t want = static_cast<size_t>(std::min<off_t>(size, static_cast<off_t>(kBufferSize)));
         const ssize_t got = ::pread(src, buf.get(), want, from);
@@ -240,7 +242,12 @@ bool AtomicFileWriter::OpenInPlace() {
     inPlace_ = true;
     if (OpenSpool()) return true;
     // without the old bytes a failed write could not be undone
-    if (!ReadWholeFile(target_, old_)) {
+    bool read = false;
+    try {
+        read = ReadWholeFile(target_, old_);
+    } catch (const std::bad_alloc &) {  // in memory the save fails, not the program
+    }
+    if (!read) {
         Discard();
         inPlace_ = false;
         return false;
@@ -323,25 +330,37 @@ bool AtomicFileWriter::Write(const void *data, size_t size) {
         return false;
     }
     const char *p = static_cast<const char *>(data);
-    // in place nothing touches the target before the content is complete
-    if ((inPlace_ && fd_ < 0) || pending_.size() + size <= kBufferSize) {
-        pending_.append(p, size);
-        return true;
-    }
-    if (!Drain()) {
+    try {
+        // in place nothing touches the target before the content is complete
+        if ((inPlace_ && fd_ < 0) || pending_.size() + size <= kBufferSize) {
+            pending_.append(p, size);
+            return true;
+        }
+        if (!Drain()) {
+            failed_ = true;
+            return false;
+        }
+        if (size < kBufferSize || fd_ < 0)
+            pending_.append(p, size);
+        else if (!Put(p, size))
+            failed_ = true;
+    } catch (const std::bad_alloc &) {
+        // content that must wait in memory and does not fit: the save fails, the target stays
         failed_ = true;
-        return false;
     }
-    if (size < kBufferSize || fd_ < 0)
-        pending_.append(p, size);
-    else if (!Put(p, size))
-        failed_ = true;
     return !failed_;
 }
 
 SaveResult AtomicFileWriter::Commit() {
     if (!Opened()) return SaveResult::OpenFailed;
-    if (inPlace_) return CommitInPlace();
+    if (inPlace_) {
+        try {
+            return CommitInPlace();
+        } catch (const std::bad_alloc &) {  // the move to memory comes before the target is touched
+            Discard();
+            return SaveResult::WriteFailed;
+        }
+    }
     bool ok = !failed_ && !FaultStrikes(FileStep::Flush) && Drain();
     ok = ok && !FaultStrikes(FileStep::Sync) && ::fsync(fd_) == 0;
     ok = (::close(fd_) == 0) && ok;

@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -246,6 +247,44 @@ TEST_F(AtomicFile, InPlaceASpoolThatFillsHandsItsBytesToMemory) {
             EXPECT_EQ(Inode(), inode);
             EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
         }
+    }
+}
+
+// In place with its bytes in memory, a save larger than the memory left
+// fails as a save: the program goes on and the file keeps its old bytes.
+// Run in a child whose address space is capped a little above its use.
+TEST_F(AtomicFile, InPlaceContentThatMemoryCannotHoldFailsTheSaveNotTheProgram) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not live under an address-space cap";
+#endif
+    const std::string old((size_t{48} << 20) + 7, 'a');
+    ASSERT_EQ(WriteFileAtomically(target, old), SaveResult::Ok);
+    const std::string piece(size_t{1} << 20, 'n');
+    for (bool spoolFills : {false, true}) {
+        SCOPED_TRACE(spoolFills ? "the spool fills" : "in memory from the start");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            InjectedFileFault folder(FileStep::Open, EACCES, 1);
+            InjectedFileFault noSpool(FileStep::Spool, EIO, spoolFills ? 0 : -1);
+            InjectedFileFault full(FileStep::SpoolWrite, ENOSPC, spoolFills ? -1 : 0);
+            const long pages = StatusKiB("VmSize:") / 4;  // what the child has mapped now, in 4 KiB pages
+            const rlimit cap{static_cast<rlim_t>(pages + (160 << 8)) * 4096, RLIM_INFINITY};  // and 160 MiB more
+            try {
+                AtomicFileWriter w;
+                if (::setrlimit(RLIMIT_AS, &cap) != 0 || !w.Open(target)) ::_exit(2);
+                for (int k = 0; k < 400 && w.Write(piece); ++k) {}
+                ::_exit(w.Commit() == SaveResult::WriteFailed ? 0 : 3);
+            } catch (...) {
+                ::_exit(4);  // what would end the program
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "the child died of signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_TRUE(Content() == old);
+        EXPECT_EQ(Files(), std::vector<std::string>{"feld.sdx"});
     }
 }
 
