@@ -175,9 +175,8 @@ QStringList QtFilterList(const QString &filter) {
 }
 
 bool QtUser::ShowFileDialog(FileDialogRequest &r) {
-    // Declared before the dialog, so that it is up while the dialog is torn
-    // down: that waits for the dialog's folder reader, which takes a while in
-    // a folder of thousands of files.
+    // Raised once a file is chosen; declared before the dialog, so that it
+    // is up while the dialog is torn down as well.
     std::optional<WaitCursor> busy;
     // An empty title shows Qt's default ("Öffnen", "Speichern unter").
     QFileDialog dlg(ActiveParent(), r.title);
