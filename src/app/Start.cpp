@@ -30,7 +30,7 @@ QString AbsoluteCommandLine(const QString &trimmed, const QString &workDir) {
     if (!path.isEmpty() && path.endsWith(QLatin1Char('"'))) path.chop(1);
     // the running instance works in another folder: it needs the path from the root
     if (path.isEmpty() || path.startsWith(QLatin1Char('/')) || path.startsWith(QLatin1String("::"))) return trimmed;
-    return workDir + QLatin1Char('/') + path;
+    return AbsoluteFileName(path, workDir);
 }
 
 bool HandedToPrevInstance(const QString &commandLine, InstanceChannel &channel) {

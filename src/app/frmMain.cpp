@@ -184,7 +184,7 @@ void frmMain::MDIForm_Load(const QString &commandLine) {
         HelpScope help(HelpPageForName(QStringLiteral("mnuOpen")));
         if (FileExists(FilePathBytes(path))) {
             // from the root: a later dialog proposes it whatever the working folder then is
-            commonDialog.FileName = AbsoluteFileName(path);
+            commonDialog.FileName = AbsoluteFileName(path, WorkingFolder());
             OpenDocumentWindow();
         } else {
             MessageBox("Datei '" + FilePathBytes(path) + "' wurde nicht gefunden!", MsgIcon::Exclamation,

@@ -24,6 +24,9 @@ void AppendUtf8(std::string &out, char32_t cp) {
     }
 }
 
+// The character of a byte; the unassigned bytes pass as C1 controls.
+char32_t CodePoint(unsigned char b) { return b >= 0x80 && b < 0xA0 && kHigh[b - 0x80] ? kHigh[b - 0x80] : b; }
+
 }  // namespace
 
 int Utf8SequenceLength(const unsigned char *p, size_t left) {
@@ -60,7 +63,7 @@ std::string ShowableText(const std::string &bytes) {
             out.append(bytes, k, static_cast<size_t>(n));
             k += static_cast<size_t>(n);
         } else {
-            out += Cp1252ToUtf8(std::string(1, bytes[k]));
+            AppendUtf8(out, CodePoint(p[k]));
             ++k;
         }
     }
@@ -70,11 +73,7 @@ std::string ShowableText(const std::string &bytes) {
 std::string Cp1252ToUtf8(const std::string &bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes) {
-        char32_t cp = b;
-        if (b >= 0x80 && b < 0xA0) cp = kHigh[b - 0x80] ? kHigh[b - 0x80] : b;  // undefined bytes pass as C1
-        AppendUtf8(out, cp);
-    }
+    for (unsigned char b : bytes) AppendUtf8(out, CodePoint(b));
     return out;
 }
 

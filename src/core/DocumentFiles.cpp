@@ -29,10 +29,10 @@ std::optional<UserMessage> SaveRefusal(const VectorDocument &doc, const std::str
                        "Unbekanntes Dateiformat"};
 }
 
-SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc,
-                            std::optional<UserMessage> *refusal) {
-    if (upperTail4 == ".SDX") return WriteSdxFile(doc, doc.FilePath, refusal);
-    if (upperTail4 == ".DAT") return WriteDatFile(doc, doc.FilePath, refusal);
+SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc) {
+    if (upperTail4 == ".SDX") return WriteSdxFile(doc, doc.FilePath);
+    if (upperTail4 == ".DAT")
+        return SaveThroughSink(doc.FilePath, [&doc](ByteSink &sink) { return WriteDat(doc, sink); });
     return SaveResult::OpenFailed;
 }
 

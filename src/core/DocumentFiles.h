@@ -23,9 +23,9 @@ ReadResult ReadDocumentFile(const std::string &extension, VectorDocument &doc, c
 // on the document, so it is asked before any question about the file the
 // save would replace.
 std::optional<UserMessage> SaveRefusal(const VectorDocument &doc, const std::string &fileName);
-// When the writer refuses the document's content (its reader could not take
-// the file back), `refusal` receives the message that says why; the old file stays.
-SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc,
-                            std::optional<UserMessage> *refusal = nullptr);
+// Writes `doc` to its FilePath in the format of `upperTail4`, once
+// SaveRefusal has found nothing to refuse: the DAT check, which takes a
+// while on a large field, is not run a second time.
+SaveResult SaveDocumentFile(const std::string &upperTail4, const VectorDocument &doc);
 
 }  // namespace sx

@@ -305,26 +305,28 @@ void frmVectorTable::mnuExit_Click() {
     if (frame_) frame_->RunFrameCommand(FrameCommand::Exit);
 }
 
-void frmVectorTable::mnuSave_Click() { Save(nullptr); }
-
-void frmVectorTable::Save(const std::function<bool()> &mayReplace) {
+void frmVectorTable::mnuSave_Click() {
     std::optional<UserMessage> refusal;
     {
         WaitCursor busy;  // a large field takes a moment to check
         refusal = SaveRefusal(doc, doc.FileName);
     }
+    Save(refusal, nullptr);
+}
+
+void frmVectorTable::Save(const std::optional<UserMessage> &refusal, const std::function<bool()> &mayReplace) {
     // a save that cannot happen asks nothing about the file it would replace
     if (!refusal && mayReplace && !mayReplace()) return;
     SaveSetting(QStringLiteral("Files"), QStringLiteral("LastOpenedFormat"),
                 QString::fromStdString(UpperTail(doc.FileName, 3)));
-    SaveResult r = SaveResult::WriteFailed;
-    if (!refusal) {
-        WaitCursor busy;
-        r = SaveDocumentFile(UpperTail(doc.FileName, 4), doc, &refusal);
-    }
     if (refusal) {
         MessageBox(*refusal);
         return;
+    }
+    SaveResult r;
+    {
+        WaitCursor busy;
+        r = SaveDocumentFile(UpperTail(doc.FileName, 4), doc);
     }
     if (r != SaveResult::Ok) {
         MessageBox(
@@ -346,13 +348,14 @@ void frmVectorTable::mnuSaveAs_Click() {
     cd.FileName = FileNameFromBytes(WithoutExtension(doc.FilePath));
     // The dialog's own question about replacing a file would come before a
     // refusal: where one format is refused, the program asks afterwards.
-    bool refusedInAFormat;
+    std::optional<UserMessage> sdxRefusal, datRefusal;
     {
         WaitCursor busy;
         const std::string name = FileNameOf(WithoutExtension(doc.FilePath));
-        refusedInAFormat = SaveRefusal(doc, name + ".sdx") || SaveRefusal(doc, name + ".dat");
+        sdxRefusal = SaveRefusal(doc, name + ".sdx");
+        datRefusal = SaveRefusal(doc, name + ".dat");
     }
-    cd.Flags = refusedInAFormat ? 4 : 6;
+    cd.Flags = sdxRefusal || datRefusal ? 4 : 6;
     cd.DialogTitle = QStringLiteral("Speichern unter");
     if (!cd.ShowSave()) return;
     const std::string path = WithoutExtension(FilePathBytes(cd.FileName)) + (cd.FilterIndex == 2 ? ".dat" : ".sdx");
@@ -361,7 +364,8 @@ void frmVectorTable::mnuSaveAs_Click() {
     doc.FileName = FileNameOf(path);
     const bool wasModified = doc.Modified;
     doc.Modified = true;
-    Save([&] { return MayWriteTarget(cd, path); });
+    // the refusals depend on the document and the format alone
+    Save(cd.FilterIndex == 2 ? datRefusal : sdxRefusal, [&] { return MayWriteTarget(cd, path); });
     // a save that did not happen leaves the document with the file it came from
     if (doc.Modified) {
         doc.FilePath = oldPath;

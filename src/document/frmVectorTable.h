@@ -13,8 +13,10 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "Message.h"
 #include "VectorDocument.h"
 
 class QAction;
@@ -226,9 +228,9 @@ private:
 
     // Dispatch to the readers; false on failure. `textsCut`: a text was cut to the bound.
     bool ReadFile(bool &textsCut);
-    // Save and Save As: a refused save shows why; otherwise `mayReplace`
-    // (when given) asks about the file the save would replace.
-    void Save(const std::function<bool()> &mayReplace);
+    // Save and Save As: a save with a `refusal` (SaveRefusal) shows it;
+    // otherwise `mayReplace` (when given) asks about the file it would replace.
+    void Save(const std::optional<UserMessage> &refusal, const std::function<bool()> &mayReplace);
     void ConnectTable();  // document/VectorTable.cpp: grid callbacks and keys
 
     // layout: a resize that arrives while the size message is open runs afterwards

@@ -65,9 +65,8 @@ QString WorkingFolder() {
     return folder;
 }
 
-QString AbsoluteFileName(const QString &path) {
+QString AbsoluteFileName(const QString &path, const QString &folder) {
     if (path.isEmpty() || path.startsWith(QLatin1Char('/'))) return path;
-    const QString folder = WorkingFolder();
     return folder.endsWith(QLatin1Char('/')) ? folder + path : folder + QLatin1Char('/') + path;
 }
 

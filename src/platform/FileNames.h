@@ -24,8 +24,8 @@ QString ShownText(const std::string &text);
 // The working folder from the root, its bytes kept (QDir::currentPath()
 // loses those that are no UTF-8).
 QString WorkingFolder();
-// `path` from the root; a relative one lies in the working folder.
-QString AbsoluteFileName(const QString &path);
+// `path` from the root; a relative one lies in `folder`.
+QString AbsoluteFileName(const QString &path, const QString &folder);
 
 // Qt's dialogs reach a folder only by a name that is UTF-8 throughout. Where
 // a dialog starts for the proposal `path`: in its folder (from the root) up
